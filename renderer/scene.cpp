@@ -1,0 +1,45 @@
+#include "scene.h"
+
+#include "gl_headers.h"
+
+void tick_scene_clock(Scene& scene) {
+    scene.timer.tick();
+    scene.current_time = scene.timer.elapsed();
+    scene.frame_delta = scene.timer.delta();
+}
+
+void resize_scene(int width, int height) {
+    if (height == 0) {
+        height = 1;
+    }
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // The near plane is the single-precision 0.01 widened to double.
+    gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height),
+                   static_cast<double>(0.01f), 5000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void set_fixed_gl_state() {
+    glShadeModel(GL_SMOOTH);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
+    glClearDepth(1.0);
+    // The depth buffer is cleared every frame but never tested: drawing order decides.
+    glDisable(GL_DEPTH_TEST);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_TEXTURE_2D);
+}
+
+// The floor and the bolts are drawn here once the renderer has its images
+// and sprites; until then a frame is the cleared sky alone.
+void draw_frame(Scene&, void (*swap_buffers)()) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -240.0f);
+    swap_buffers();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "frame_timer.h"
+
+// Everything one run of the renderer animates. The program holds one
+// instance as a plain global; tests build fresh ones.
+struct Scene {
+    FrameTimer timer;
+    float current_time = 0.0f; // timer's elapsed at its last tick, seconds
+    float frame_delta = 0.0f;  // timer's delta at its last tick, seconds
+};
+
+// Ticks the scene's timer and copies elapsed and delta into current_time
+// and frame_delta, the copies every part of a frame reads.
+void tick_scene_clock(Scene& scene);
+
+// Viewport and projection for a client area of width x height pixels.
+void resize_scene(int width, int height);
+
+// The OpenGL state that stays fixed for the whole run: smooth shading,
+// no depth test, black clear colour, additive blending, texturing on.
+void set_fixed_gl_state();
+
+// Draws one frame into the current context, then presents it with swap_buffers.
+void draw_frame(Scene& scene, void (*swap_buffers)());

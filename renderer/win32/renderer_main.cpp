@@ -1,0 +1,62 @@
+#include "renderer.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "../display_config.h"
+
+Scene g_scene;
+
+namespace {
+
+void swap_window_buffers() {
+    SwapBuffers(g_device_context);
+}
+
+} // namespace
+
+int win_main(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    g_full_screen = true;
+    HWND window = create_window(display_config.window_name, display_config.width,
+                                display_config.height, 0, g_full_screen, instance);
+    if (window == nullptr) {
+        return 1;
+    }
+    init_scene(window);
+    return run_loop();
+}
+
+void init_scene(HWND window) {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    g_window = window;
+    GetClientRect(g_window, &g_client_rect);
+    create_gl_context(g_client_rect.right, g_client_rect.bottom);
+    // The clock starts after everything slow at start-up, so the first
+    // frame's delta covers only the time since this tick.
+    g_scene.timer.start(platform_clock());
+    tick_scene_clock(g_scene);
+    set_fixed_gl_state();
+}
+
+int run_loop() {
+    MSG message{};
+    for (;;) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                break;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        } else {
+            tick_scene_clock(g_scene);
+            draw_frame(g_scene, swap_window_buffers);
+        }
+    }
+    shutdown_renderer();
+    return static_cast<int>(message.wParam);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR command_line,
+                   int show_command) {
+    return win_main(instance, previous_instance, command_line, show_command);
+}

@@ -1,0 +1,103 @@
+// Runs inside a Wine virtual desktop whose display mode can change (the
+// test run's Xvfb screen cannot), starts the renderer there and records the
+// display mode before, during and after the run.
+//
+//   display_mode_probe RESULT_FILE RENDERER [HOOK_DLL]
+//
+// With HOOK_DLL, a global hook from it refuses the renderer's window.
+// RESULT_FILE receives lines "name=value".
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string mode_text() {
+    DEVMODEA mode{};
+    mode.dmSize = sizeof(mode);
+    EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+    return std::to_string(mode.dmPelsWidth) + "x" + std::to_string(mode.dmPelsHeight);
+}
+
+// Handles this thread's messages while waiting, so that the display-change
+// broadcasts of the renderer are answered.
+void pump_for(DWORD milliseconds, HANDLE process, HWND* window) {
+    const DWORD end = GetTickCount() + milliseconds;
+    while (GetTickCount() < end) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        }
+        if (window != nullptr && *window == nullptr) {
+            *window = FindWindowA(nullptr, "Velmoran_VC");
+            if (*window != nullptr) {
+                return;
+            }
+        }
+        if (process != nullptr && WaitForSingleObject(process, 0) == WAIT_OBJECT_0) {
+            return;
+        }
+        Sleep(5);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        return 2;
+    }
+    std::FILE* out = std::fopen(argv[1], "w");
+    if (out == nullptr) {
+        return 2;
+    }
+    // The mode the display returns to is the one stored in the registry.
+    DEVMODEA mode{};
+    mode.dmSize = sizeof(mode);
+    EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+    ChangeDisplaySettingsA(&mode, CDS_UPDATEREGISTRY);
+    std::fprintf(out, "before=%s\n", mode_text().c_str());
+
+    HHOOK hook = nullptr;
+    if (argc > 3) {
+        HMODULE library = LoadLibraryA(argv[3]);
+        auto proc = reinterpret_cast<HOOKPROC>(
+            reinterpret_cast<void*>(GetProcAddress(library, "refuse_renderer_window")));
+        hook = proc != nullptr ? SetWindowsHookExA(WH_CBT, proc, library, 0) : nullptr;
+        std::fprintf(out, "hook=%s\n", hook != nullptr ? "installed" : "failed");
+    }
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    std::string command = argv[2];
+    if (!CreateProcessA(argv[2], command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        std::fprintf(out, "started=no\n");
+        std::fclose(out);
+        return 1;
+    }
+    HWND window = nullptr;
+    pump_for(10000, info.hProcess, &window);
+    std::fprintf(out, "window=%s\n", window != nullptr ? "yes" : "no");
+    if (window != nullptr) {
+        pump_for(300, nullptr, nullptr);
+        std::fprintf(out, "during=%s\n", mode_text().c_str());
+        PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+    pump_for(10000, info.hProcess, nullptr);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info.hProcess, &code);
+    std::fprintf(out, "exit=%lu\n", static_cast<unsigned long>(code));
+    std::fprintf(out, "after=%s\n", mode_text().c_str());
+    if (hook != nullptr) {
+        UnhookWindowsHookEx(hook);
+    }
+    if (code == STILL_ACTIVE) {
+        TerminateProcess(info.hProcess, 99);
+    }
+    std::fclose(out);
+    return 0;
+}

@@ -49,6 +49,11 @@ start_session() {
 
     local runtime="$dir/home"
     mkdir -p "$runtime"
+    # A Japanese locale of our own (code page 932 for programs that ask for
+    # it) without touching the machine's locales.
+    mkdir -p "$dir/locale"
+    localedef -i ja_JP -f UTF-8 "$dir/locale/ja_JP.UTF-8" >"$dir/localedef.log" 2>&1 ||
+        die "localedef failed: $(tail -n 3 "$dir/localedef.log")"
     cat >"$dir/env" <<ENV
 export WINEPREFIX='$dir/prefix'
 export WINEDEBUG=-all
@@ -60,6 +65,7 @@ export XDG_RUNTIME_DIR='$runtime'
 export VELMORAN_WINE='$WINE_BIN'
 export VELMORAN_WINESERVER='$WINESERVER_BIN'
 export VELMORAN_ARTIFACTS_UNIX='$dir/../artifacts'
+export LOCPATH='$dir/locale'
 XVFB_PID=$xvfb_pid
 ENV
     # shellcheck disable=SC1091
@@ -72,6 +78,10 @@ ENV
     # Without a window manager, hiding or destroying a managed window blocks for
     # about two seconds; unmanaged windows close at once.
     "$WINE_BIN" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 9>&-
+    # The Japanese user-interface fonts, mapped to the IPA fonts.
+    local substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+    LC_ALL=C.UTF-8 "$WINE_BIN" reg add "$substitutes" /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f >/dev/null 2>&1 9>&-
+    LC_ALL=C.UTF-8 "$WINE_BIN" reg add "$substitutes" /v 'ＭＳ ゴシック' /d IPAGothic /f >/dev/null 2>&1 9>&-
     return 0
 }
 
@@ -98,6 +108,10 @@ run_in_session() {
     local artifacts
     artifacts=$(cd "$VELMORAN_ARTIFACTS_UNIX" && pwd)
     export VELMORAN_ARTIFACTS="Z:${artifacts//\//\\}"
+    # A test may ask for a locale (ja_JP.UTF-8 gives the Japanese code page 932).
+    if [ -n "${VELMORAN_WINE_LANG:-}" ]; then
+        export LANG=$VELMORAN_WINE_LANG LC_ALL=$VELMORAN_WINE_LANG
+    fi
     exec "$WINE_BIN" "$@"
 }
 

@@ -1,0 +1,1 @@
+# Windows-side tests of the music module.

@@ -1,0 +1,1 @@
+# Unit tests of the screensaver program's cores: form runtime, settings, entry.

@@ -59,8 +59,8 @@ public:
     // The reply (or error description) of the last MciQuery or MciPlay.
     const std::string& MciReply() const { return m_mci_reply; }
 
-    static constexpr std::uint32_t kWavLoopFlags =
-        9; // asynchronous and looping; not a file name flag
+    // PlaySoundA flags for WavPlay: asynchronous and looping (no file-name flag).
+    static constexpr std::uint32_t kWavLoopFlags = 9;
 
 private:
     // Sends a command that asks for no reply text; returns the platform's code.

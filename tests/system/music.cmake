@@ -35,3 +35,8 @@ add_test(NAME music_exit_check
                  "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/music data/tone 440 Hz.mp3")
 set_tests_properties(music_exit_check PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display
                      LABELS sound TIMEOUT 60)
+
+velmoran_system_test(music_japanese_path_test
+    SOURCES music/music_japanese_path_test.cpp
+    LOCALE ja_JP.UTF-8)
+target_link_libraries(music_japanese_path_test PRIVATE music_win32 music_test_sounds winmm)

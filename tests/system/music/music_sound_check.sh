@@ -23,7 +23,7 @@ windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 rate=44100
 # record SECONDS FILE: what the null sink plays from now on.
 record() {
-    parec -d nullsink.monitor --raw --format=s16le --rate=$rate --channels=2 2>/dev/null |
+    parec -d nullsink.monitor --latency-msec=20 --raw --format=s16le --rate=$rate --channels=2 2>/dev/null |
         head -c "$(awk -v s="$1" -v r=$rate 'BEGIN { printf "%d", int(s * r) * 4 }')" >"$2"
 }
 # sox's statistics of the left channel (recordings are 16-bit stereo).

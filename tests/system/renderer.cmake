@@ -11,3 +11,9 @@ velmoran_target_defaults(refuse_window_hook)
 velmoran_system_test(renderer_window_test
     SOURCES renderer_window_test.cpp
     DRIVES renderer display_mode_probe refuse_window_hook)
+
+# The renderer's BMP decoder compared with the platform's own DIB conversion.
+velmoran_system_test(bmp_decoder_platform_test
+    SOURCES bmp_decoder_platform_test.cpp ../unit/support/bmp_builder.cpp)
+target_include_directories(bmp_decoder_platform_test PRIVATE ../unit/support)
+target_link_libraries(bmp_decoder_platform_test PRIVATE renderer_core)

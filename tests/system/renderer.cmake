@@ -17,3 +17,9 @@ velmoran_system_test(bmp_decoder_platform_test
     SOURCES bmp_decoder_platform_test.cpp ../unit/support/bmp_builder.cpp)
 target_include_directories(bmp_decoder_platform_test PRIVATE ../unit/support)
 target_link_libraries(bmp_decoder_platform_test PRIVATE renderer_core)
+
+# The renderer with broken, missing and good hand-off images in C:\q_velk.
+velmoran_system_test(renderer_images_test
+    SOURCES renderer_images_test.cpp ../unit/support/bmp_builder.cpp
+    DRIVES renderer)
+target_include_directories(renderer_images_test PRIVATE ../unit/support)

@@ -5,6 +5,11 @@
 #include <cstring>
 #include <new>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define VELMORAN_HAVE_SSE2 1
+#endif
+
 // How the decoder reads a file, in three stages: the headers (what the file
 // claims), the platform's acceptance rules (what its conversion to 24 bits
 // takes), and the pixel rows (checked against the bytes that are really there).
@@ -98,13 +103,6 @@ std::uint16_t read_u16(const std::uint8_t* p) {
 std::uint32_t read_u32(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-void write_u32(std::uint8_t* p, std::uint32_t value) {
-    p[0] = static_cast<std::uint8_t>(value);
-    p[1] = static_cast<std::uint8_t>(value >> 8);
-    p[2] = static_cast<std::uint8_t>(value >> 16);
-    p[3] = static_cast<std::uint8_t>(value >> 24);
 }
 
 bool holds(std::span<const std::uint8_t> file, std::uint64_t offset, std::uint64_t length) {
@@ -324,53 +322,59 @@ void put(std::uint8_t* out, const Rgb& colour) {
     out[2] = colour.blue;
 }
 
-// Blue, green, red in; red, green, blue out. Four pixels at a time as three
-// 32-bit words, which the compiler keeps in registers.
+// Blue, green, red in; red, green, blue out.
 void convert_row_24(const std::uint8_t* in, std::uint8_t* out, std::size_t width) {
     std::size_t x = 0;
-    for (; x + 4 <= width; x += 4, in += 12, out += 12) {
-        const std::uint32_t a = read_u32(in);     // B0 G0 R0 B1
-        const std::uint32_t b = read_u32(in + 4); // G1 R1 B2 G2
-        const std::uint32_t c = read_u32(in + 8); // R2 B3 G3 R3
-        const std::uint32_t o0 = ((a >> 16) & 0xffu) | (a & 0xff00u) | ((a & 0xffu) << 16) |
-                                 (((b >> 8) & 0xffu) << 24); // R0 G0 B0 R1
-        const std::uint32_t o1 =
-            (b & 0xffu) | ((a >> 24) << 8) | ((c & 0xffu) << 16) | (b & 0xff000000u); // G1 B1 R2 G2
-        const std::uint32_t o2 = ((b >> 16) & 0xffu) | ((c >> 24) << 8) | (c & 0xff0000u) |
-                                 (((c >> 8) & 0xffu) << 24); // B2 R3 G3 B3
-        write_u32(out, o0);
-        write_u32(out + 4, o1);
-        write_u32(out + 8, o2);
+#ifdef VELMORAN_HAVE_SSE2
+    // Five pixels (15 bytes) per step: the outer bytes of each triplet trade
+    // places by shifting the whole register two bytes either way. Each step
+    // loads and stores 16 bytes, so it stops while a sixth pixel remains.
+    const __m128i green = _mm_setr_epi8(0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0);
+    const __m128i first = _mm_setr_epi8(-1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, 0);
+    const __m128i third = _mm_setr_epi8(0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0);
+    for (; x + 6 <= width; x += 5) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 3 * x));
+        const __m128i swapped = _mm_or_si128(
+            _mm_and_si128(v, green), _mm_or_si128(_mm_and_si128(_mm_srli_si128(v, 2), first),
+                                                  _mm_and_si128(_mm_slli_si128(v, 2), third)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * x), swapped);
     }
-    for (; x < width; ++x, in += 3, out += 3) {
-        out[0] = in[2];
-        out[1] = in[1];
-        out[2] = in[0];
+#endif
+    for (; x < width; ++x) {
+        out[3 * x] = in[3 * x + 2];
+        out[3 * x + 1] = in[3 * x + 1];
+        out[3 * x + 2] = in[3 * x];
     }
 }
 
 // Blue, green, red, unused in; red, green, blue out.
 void convert_row_bgrx(const std::uint8_t* in, std::uint8_t* out, std::size_t width) {
     std::size_t x = 0;
-    for (; x + 4 <= width; x += 4, in += 16, out += 12) {
-        const std::uint32_t p0 = read_u32(in);
-        const std::uint32_t p1 = read_u32(in + 4);
-        const std::uint32_t p2 = read_u32(in + 8);
-        const std::uint32_t p3 = read_u32(in + 12);
-        const std::uint32_t o0 = ((p0 >> 16) & 0xffu) | (p0 & 0xff00u) | ((p0 & 0xffu) << 16) |
-                                 (((p1 >> 16) & 0xffu) << 24); // R0 G0 B0 R1
-        const std::uint32_t o1 = ((p1 >> 8) & 0xffu) | ((p1 & 0xffu) << 8) | (p2 & 0xff0000u) |
-                                 (((p2 >> 8) & 0xffu) << 24); // G1 B1 R2 G2
-        const std::uint32_t o2 = (p2 & 0xffu) | (((p3 >> 16) & 0xffu) << 8) |
-                                 ((p3 & 0xff00u) << 8) | ((p3 & 0xffu) << 24); // B2 R3 G3 B3
-        write_u32(out, o0);
-        write_u32(out + 4, o1);
-        write_u32(out + 8, o2);
+#ifdef VELMORAN_HAVE_SSE2
+    // Four pixels per step: red and blue trade places within each 32-bit
+    // lane, then each 64-bit half drops its two unused bytes. The two 8-byte
+    // stores reach two bytes past the 12 written, so a fifth pixel must remain.
+    const __m128i green = _mm_set1_epi32(0x0000ff00);
+    const __m128i low = _mm_set1_epi32(0x000000ff);
+    const __m128i high = _mm_set1_epi32(0x00ff0000);
+    const __m128i first_pixel = _mm_set_epi32(0, 0x00ffffff, 0, 0x00ffffff);
+    const __m128i second_pixel = _mm_set_epi32(0x0000ffff, static_cast<int>(0xff000000u),
+                                               0x0000ffff, static_cast<int>(0xff000000u));
+    for (; x + 5 <= width; x += 4) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 4 * x));
+        const __m128i rgb = _mm_or_si128(_mm_and_si128(v, green),
+                                         _mm_or_si128(_mm_and_si128(_mm_srli_epi32(v, 16), low),
+                                                      _mm_and_si128(_mm_slli_epi32(v, 16), high)));
+        const __m128i packed = _mm_or_si128(_mm_and_si128(rgb, first_pixel),
+                                            _mm_and_si128(_mm_srli_epi64(rgb, 8), second_pixel));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 3 * x), packed);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 3 * x + 6), _mm_srli_si128(packed, 8));
     }
-    for (; x < width; ++x, in += 4, out += 3) {
-        out[0] = in[2];
-        out[1] = in[1];
-        out[2] = in[0];
+#endif
+    for (; x < width; ++x) {
+        out[3 * x] = in[4 * x + 2];
+        out[3 * x + 1] = in[4 * x + 1];
+        out[3 * x + 2] = in[4 * x];
     }
 }
 

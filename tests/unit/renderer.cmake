@@ -30,3 +30,6 @@ target_link_libraries(floor_test PRIVATE osmesa_test_support)
 
 velmoran_unit_test(textures_test textures_test.cpp)
 target_link_libraries(textures_test PRIVATE osmesa_test_support)
+
+velmoran_unit_test(glu_scale_test glu_scale_test.cpp)
+target_link_libraries(glu_scale_test PRIVATE osmesa_test_support)

@@ -12,36 +12,10 @@
 #include <vector>
 
 #include "bmp_decoder.h"
+#include "desktop_bmp.h"
 #include "stb_image_bmp.h"
 
 namespace {
-
-// A bottom-up BMP file of the given size and depth with varied pixel values.
-std::vector<std::uint8_t> desktop_bmp(int width, int height, int bits) {
-    const std::size_t stride = (static_cast<std::size_t>(width) * bits / 8 + 3) & ~std::size_t{3};
-    const std::size_t data = stride * height;
-    std::vector<std::uint8_t> file(54 + data, 0);
-    auto put32 = [&](std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) {
-            file[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-        }
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, static_cast<std::uint32_t>(file.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<std::uint32_t>(width));
-    put32(22, static_cast<std::uint32_t>(height));
-    file[26] = 1;
-    file[28] = static_cast<std::uint8_t>(bits);
-    std::uint32_t seed = 12345;
-    for (std::size_t i = 54; i < file.size(); ++i) {
-        seed = seed * 1103515245u + 12345u;
-        file[i] = static_cast<std::uint8_t>(seed >> 16);
-    }
-    return file;
-}
 
 struct Picture {
     int width;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bmp_decoder.h"
+#include "desktop_bmp.h"
 #include "gl_headers.h"
 #include "textures.h"
 
@@ -39,34 +40,6 @@ double fastest_ms(int runs, const std::function<void()>& work) {
         best = std::min(best, now_ms() - start);
     }
     return best;
-}
-
-std::vector<std::uint8_t> desktop_bmp(int width, int height) {
-    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
-    std::vector<std::uint8_t> file(54 + stride * height, 0);
-    auto put32 = [&](std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) {
-            file[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-        }
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, static_cast<std::uint32_t>(file.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<std::uint32_t>(width));
-    put32(22, static_cast<std::uint32_t>(height));
-    file[26] = 1;
-    file[28] = 24;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t* p = file.data() + 54 + stride * y + 3 * x;
-            p[0] = static_cast<std::uint8_t>(x ^ y);
-            p[1] = static_cast<std::uint8_t>(x / 8);
-            p[2] = static_cast<std::uint8_t>(y / 4);
-        }
-    }
-    return file;
 }
 
 // Level 0 of a texture, tightly packed RGB.
@@ -120,7 +93,7 @@ int main() {
                 "base level only", "same level 0");
     const int sizes[2][2] = {{1920, 1080}, {3840, 2160}};
     for (const auto& size : sizes) {
-        const std::vector<std::uint8_t> file = desktop_bmp(size[0], size[1]);
+        const std::vector<std::uint8_t> file = desktop_bmp(size[0], size[1], 24);
         const double decode_ms = fastest_ms(3, [&] { decode_bmp(file); });
         const RgbImage image = std::move(*decode_bmp(file).image);
         const double mipmap_ms = fastest_ms(3, [&] {

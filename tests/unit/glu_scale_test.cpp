@@ -34,16 +34,6 @@ RgbImage random_image(int width, int height, unsigned seed) {
     return image;
 }
 
-std::vector<std::uint8_t> level_zero(std::uint32_t name, int* width, int* height) {
-    glBindTexture(GL_TEXTURE_2D, name);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, width);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, height);
-    std::vector<std::uint8_t> texels(static_cast<std::size_t>(*width) * *height * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
-    return texels;
-}
-
 TEST(GluScale, NearestPowerOfTwoRoundsHalvesUp) {
     const std::pair<int, int> cases[] = {{1, 1},       {2, 2},       {3, 4},       {5, 4},
                                          {6, 8},       {768, 1024},  {767, 512},   {1080, 1024},
@@ -70,9 +60,10 @@ TEST_F(BaseLevelTest, BaseLevelTexelsEqualThoseOfGlusMipmapBuild) {
         SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
         const RgbImage image = random_image(w, h, seed++);
         int glu_w = 0, glu_h = 0, own_w = 0, own_h = 0;
-        const std::vector<std::uint8_t> glu = level_zero(build_texture(image), &glu_w, &glu_h);
+        const std::vector<std::uint8_t> glu =
+            gl_test::read_base_level(build_texture(image), &glu_w, &glu_h);
         const std::vector<std::uint8_t> own =
-            level_zero(build_base_level_texture(image), &own_w, &own_h);
+            gl_test::read_base_level(build_base_level_texture(image), &own_w, &own_h);
         EXPECT_EQ(own_w, glu_w);
         EXPECT_EQ(own_h, glu_h);
         EXPECT_TRUE(own == glu) << "level 0 differs";

@@ -29,16 +29,6 @@ RgbImage make_image(int width, int height, std::uint8_t (*value)(int x, int y, i
     return image;
 }
 
-// Level 0 of the bound texture as RGB, rows tightly packed.
-std::vector<std::uint8_t> base_level(int* width, int* height) {
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, width);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, height);
-    std::vector<std::uint8_t> texels(static_cast<std::size_t>(*width) * *height * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
-    return texels;
-}
-
 class TexturesTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_gl.ready()) << "no offscreen Mesa context"; }
@@ -58,7 +48,7 @@ TEST_F(TexturesTest, PictureRowsAreReadTightlyPackedWithLinearFilters) {
 
     int width = 0;
     int height = 0;
-    const std::vector<std::uint8_t> texels = base_level(&width, &height);
+    const std::vector<std::uint8_t> texels = gl_test::read_base_level(name, &width, &height);
     EXPECT_EQ(width, 2);
     EXPECT_EQ(height, 2);
     EXPECT_EQ(texels, std::vector<std::uint8_t>(image.pixels.get(), image.pixels.get() + 12));
@@ -81,10 +71,10 @@ TEST_F(TexturesTest, DesktopWidthThatIsNotAMultipleOfFourComesOutUnskewed) {
     const RgbImage image = make_image(1366, 768, [](int x, int, int) {
         return static_cast<std::uint8_t>(x == 683 || x == 684 ? 255 : 0);
     });
-    build_texture(image);
     int width = 0;
     int height = 0;
-    const std::vector<std::uint8_t> texels = base_level(&width, &height);
+    const std::vector<std::uint8_t> texels =
+        gl_test::read_base_level(build_texture(image), &width, &height);
     ASSERT_EQ(width, 1024);
     ASSERT_EQ(height, 1024);
     for (int y = 0; y < height; ++y) {

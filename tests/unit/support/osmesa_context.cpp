@@ -59,6 +59,16 @@ Frame OsmesaContext::read_frame() const {
     return Frame(m_width, m_height, std::move(top_down));
 }
 
+std::vector<std::uint8_t> read_base_level(std::uint32_t texture, int* width, int* height) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, height);
+    std::vector<std::uint8_t> texels(static_cast<std::size_t>(*width) * *height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    return texels;
+}
+
 void no_swap() {}
 
 } // namespace gl_test

@@ -63,6 +63,10 @@ private:
     bool m_ready = false;
 };
 
+// Level 0 of the texture with this name as RGB, rows tightly packed; its
+// sides go to width and height. Leaves the texture bound.
+std::vector<std::uint8_t> read_base_level(std::uint32_t texture, int* width, int* height);
+
 // A buffer swap for draw_frame that does nothing: the frame stays in the buffer.
 void no_swap();
 

@@ -23,3 +23,7 @@ velmoran_system_test(renderer_images_test
     SOURCES renderer_images_test.cpp ../unit/support/bmp_builder.cpp
     DRIVES renderer)
 target_include_directories(renderer_images_test PRIVATE ../unit/support)
+# NOTE: after renderer_window_test's runs in a switchable virtual desktop the
+# shared session's renderer quits at its start (its display switch fails), so
+# the image tests run before them.
+set_tests_properties(renderer_window_test PROPERTIES DEPENDS renderer_images_test)

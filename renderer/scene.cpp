@@ -1,5 +1,6 @@
 #include "scene.h"
 
+#include "floor.h"
 #include "gl_headers.h"
 
 void tick_scene_clock(Scene& scene) {
@@ -35,11 +36,10 @@ void set_fixed_gl_state() {
     glEnable(GL_TEXTURE_2D);
 }
 
-// The floor and the bolts are drawn here once the renderer has its images
-// and sprites; until then a frame is the cleared sky alone.
-void draw_frame(Scene&, void (*swap_buffers)()) {
+void draw_frame(Scene& scene, void (*swap_buffers)()) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, -240.0f);
+    draw_floor(scene);
     swap_buffers();
 }

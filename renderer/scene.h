@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "frame_timer.h"
 
 // Everything one run of the renderer animates. The program holds one
@@ -8,6 +10,11 @@ struct Scene {
     FrameTimer timer;
     float current_time = 0.0f; // timer's elapsed at its last tick, seconds
     float frame_delta = 0.0f;  // timer's delta at its last tick, seconds
+    // OpenGL texture names of the hand-off images (first bolt, floor, second
+    // bolt); 0 where an image is missing, which binds the imageless default.
+    std::uint32_t texture_slots[3] = {0, 0, 0};
+    float floor_scroll = 0.0f; // repeats of the floor picture drifted away so far; never wrapped
+    float flash_level = 0.0f;  // the visible bolts' summed fade levels; brightens the floor
 };
 
 // Ticks the scene's timer and copies elapsed and delta into current_time

@@ -4,6 +4,8 @@
 #include <ctime>
 
 #include "../display_config.h"
+#include "../gl_headers.h"
+#include "image_files.h"
 
 Scene g_scene;
 
@@ -31,11 +33,13 @@ void init_scene(HWND window) {
     g_window = window;
     GetClientRect(g_window, &g_client_rect);
     create_gl_context(g_client_rect.right, g_client_rect.bottom);
+    load_textures();
     // The clock starts after everything slow at start-up, so the first
     // frame's delta covers only the time since this tick.
     g_scene.timer.start(platform_clock());
     tick_scene_clock(g_scene);
     set_fixed_gl_state();
+    glBindTexture(GL_TEXTURE_2D, g_scene.texture_slots[0]);
 }
 
 int run_loop() {

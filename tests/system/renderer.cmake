@@ -11,3 +11,19 @@ velmoran_target_defaults(refuse_window_hook)
 velmoran_system_test(renderer_window_test
     SOURCES renderer_window_test.cpp
     DRIVES renderer display_mode_probe refuse_window_hook)
+
+# The renderer's BMP decoder compared with the platform's own DIB conversion.
+velmoran_system_test(bmp_decoder_platform_test
+    SOURCES bmp_decoder_platform_test.cpp ../unit/support/bmp_builder.cpp)
+target_include_directories(bmp_decoder_platform_test PRIVATE ../unit/support)
+target_link_libraries(bmp_decoder_platform_test PRIVATE renderer_core)
+
+# The renderer with broken, missing and good hand-off images in C:\q_velk.
+velmoran_system_test(renderer_images_test
+    SOURCES renderer_images_test.cpp ../unit/support/bmp_builder.cpp
+    DRIVES renderer)
+target_include_directories(renderer_images_test PRIVATE ../unit/support)
+# NOTE: after renderer_window_test's runs in a switchable virtual desktop the
+# shared session's renderer quits at its start (its display switch fails), so
+# the image tests run before them.
+set_tests_properties(renderer_window_test PROPERTIES DEPENDS renderer_images_test)

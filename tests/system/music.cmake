@@ -25,7 +25,7 @@ add_test(NAME music_sound_check
                  $<TARGET_FILE:music_sound_helper>
                  "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/music data/tone 440 Hz.mp3"
                  ${CMAKE_BINARY_DIR}/music-sound-check)
-set_tests_properties(music_sound_check PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display
+set_tests_properties(music_sound_check PROPERTIES FIXTURES_REQUIRED wine_session RESOURCE_LOCK display
                      LABELS sound TIMEOUT 120)
 
 # The Wine process of a program that played an MP3 ends without a crash.
@@ -33,7 +33,7 @@ add_test(NAME music_exit_check
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/music/music_exit_check.sh ${CMAKE_BINARY_DIR}/wine-run
                  $<TARGET_FILE:music_sound_helper>
                  "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/music data/tone 440 Hz.mp3")
-set_tests_properties(music_exit_check PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display
+set_tests_properties(music_exit_check PROPERTIES FIXTURES_REQUIRED wine_session RESOURCE_LOCK display
                      LABELS sound TIMEOUT 60)
 
 velmoran_system_test(music_japanese_path_test

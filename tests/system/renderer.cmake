@@ -10,7 +10,12 @@ velmoran_target_defaults(refuse_window_hook)
 
 velmoran_system_test(renderer_window_test
     SOURCES renderer_window_test.cpp
-    DRIVES renderer display_mode_probe refuse_window_hook)
+    DRIVES renderer)
+
+velmoran_system_test(renderer_display_mode_test
+    SOURCES renderer_display_mode_test.cpp
+    DRIVES renderer display_mode_probe refuse_window_hook
+    OWN_SESSION)
 
 # The renderer's BMP decoder compared with the platform's own DIB conversion.
 velmoran_system_test(bmp_decoder_platform_test
@@ -23,7 +28,3 @@ velmoran_system_test(renderer_images_test
     SOURCES renderer_images_test.cpp ../unit/support/bmp_builder.cpp
     DRIVES renderer)
 target_include_directories(renderer_images_test PRIVATE ../unit/support)
-# NOTE: after renderer_window_test's runs in a switchable virtual desktop the
-# shared session's renderer quits at its start (its display switch fails), so
-# the image tests run before them.
-set_tests_properties(renderer_window_test PROPERTIES DEPENDS renderer_images_test)

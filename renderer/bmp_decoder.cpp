@@ -309,7 +309,8 @@ bool data_suffices(const Dib& dib) {
     const std::uint64_t available = dib.data.size();
     if (is_run_length(header)) {
         const std::uint64_t stream = std::min(header.size_image, available);
-        return stream != 0 && width * rows / stream <= kRlePixelsPerByte;
+        // Both sides stay below 2^63: width and rows are at most 2^31 each.
+        return stream != 0 && width * rows <= stream * kRlePixelsPerByte;
     }
     const std::uint64_t stride = row_stride(width, header.bit_count);
     const std::uint64_t last_row = (width * header.bit_count + 7) / 8;

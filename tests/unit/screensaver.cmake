@@ -19,3 +19,8 @@ velmoran_unit_test(screensaver_core_test
     screensaver/startup_steps_test.cpp
 )
 target_link_libraries(screensaver_core_test PRIVATE screensaver_core)
+
+velmoran_unit_test(artwork_test screensaver/artwork_test.cpp)
+target_link_libraries(artwork_test PRIVATE artwork_painting)
+target_compile_definitions(artwork_test PRIVATE
+    VELMORAN_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")

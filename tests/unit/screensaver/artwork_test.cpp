@@ -55,7 +55,7 @@ const artwork::Canvas& PreviewPicture() {
 }
 
 const artwork::Canvas& PreviewBackground() {
-    static const artwork::Canvas& background = PreviewBackground();
+    static const artwork::Canvas background = artwork::PaintPreviewBackground();
     return background;
 }
 

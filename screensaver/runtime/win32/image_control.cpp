@@ -21,7 +21,7 @@ void Image::Paint(HDC dc) const {
     }
     const RECT& area = Bounds();
     if (m_stretch) {
-        m_picture->Draw(dc, area, RECT{0, 0, m_picture->Width(), m_picture->Height()});
+        m_picture->Draw(dc, area, RECT{0, 0, m_picture->Width(), m_picture->Height()}, true);
     } else {
         m_picture->DrawAt(dc, area.left, area.top, area);
     }

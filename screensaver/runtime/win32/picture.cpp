@@ -27,7 +27,7 @@ std::shared_ptr<const Picture> Picture::FromFile(const std::string& ansi_path) {
     return bitmap == nullptr ? nullptr : std::make_shared<const Picture>(bitmap);
 }
 
-void Picture::Draw(HDC dc, RECT destination, RECT source) const {
+void Picture::Draw(HDC dc, RECT destination, RECT source, bool smooth) const {
     HDC source_dc = CreateCompatibleDC(dc);
     {
         Selection selected(source_dc, m_bitmap.get());
@@ -39,9 +39,12 @@ void Picture::Draw(HDC dc, RECT destination, RECT source) const {
             BitBlt(dc, destination.left, destination.top, dw, dh, source_dc, source.left,
                    source.top, SRCCOPY);
         } else {
-            const int old_mode = SetStretchBltMode(dc, COLORONCOLOR);
+            const int old_mode = SetStretchBltMode(dc, smooth ? HALFTONE : COLORONCOLOR);
+            POINT old_origin{};
+            SetBrushOrgEx(dc, 0, 0, &old_origin); // HALFTONE wants it reset after the mode
             StretchBlt(dc, destination.left, destination.top, dw, dh, source_dc, source.left,
                        source.top, sw, sh, SRCCOPY);
+            SetBrushOrgEx(dc, old_origin.x, old_origin.y, nullptr);
             SetStretchBltMode(dc, old_mode);
         }
     }

@@ -27,8 +27,9 @@ public:
     int Height() const { return m_height; }
 
     // Copies the source rectangle of the picture onto the destination
-    // rectangle of dc, stretched when the sizes differ (all in pixels).
-    void Draw(HDC dc, RECT destination, RECT source) const;
+    // rectangle of dc, stretched when the sizes differ (all in pixels):
+    // pixel for pixel, or smoothed (averaging the pixels it shrinks or widens).
+    void Draw(HDC dc, RECT destination, RECT source, bool smooth = false) const;
     // The whole picture at (x, y), unscaled, cut off at clip's edges.
     void DrawAt(HDC dc, int x, int y, const RECT& clip) const;
 

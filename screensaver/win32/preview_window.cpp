@@ -65,7 +65,11 @@ void StartPreview(std::int32_t handle) {
     // window that changes from top-level to child must have it.
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     SetWindowLongA(window, GWL_STYLE, (style | WS_CHILD) & ~WS_POPUP);
-    SetParent(window, area);
+    // The area may have gone meanwhile, and the window with it; then there is
+    // nothing to show, and no window may be left behind on the desktop.
+    if (SetParent(window, area) == nullptr || !preview.IsLoaded()) {
+        Application::End();
+    }
     preview.Move(0, 0, size->width_twips, size->height_twips);
     preview.Img_Prev.Move(0, 0, size->width_pixels, size->height_pixels);
     preview.Show();

@@ -499,6 +499,14 @@ LRESULT CALLBACK Container::WindowProc(HWND window, UINT message, WPARAM wparam,
     return container->HandleMessage(window, message, wparam, lparam);
 }
 
+HWND Container::MakeChildWindow(HWND parent, const wchar_t* class_name, DWORD ex_style, DWORD style,
+                                const RECT& bounds) {
+    return CreateWindowExW(ex_style | WS_EX_CONTROLPARENT, RegisterContainerClass(class_name), L"",
+                           style | WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, bounds.left,
+                           bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                           parent, nullptr, Application::Instance(), this);
+}
+
 const wchar_t* Container::RegisterContainerClass(const wchar_t* class_name) {
     WNDCLASSEXW window_class{};
     if (GetClassInfoExW(Application::Instance(), class_name, &window_class)) {

@@ -103,6 +103,10 @@ protected:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     // Registers a window class for containers once; returns its name.
     static const wchar_t* RegisterContainerClass(const wchar_t* class_name);
+    // Makes the window of a container that is itself a control (a picture box,
+    // a user control) inside parent, attached to this container.
+    HWND MakeChildWindow(HWND parent, const wchar_t* class_name, DWORD ex_style, DWORD style,
+                         const RECT& bounds);
 
     // The messages every container handles; derived containers handle their
     // own first and pass the rest here.

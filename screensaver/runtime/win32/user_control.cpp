@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "runtime/win32/application.h"
-
 namespace runtime {
 
 UserControl::UserControl(Container& host, std::string name, int index)
@@ -12,13 +10,7 @@ UserControl::UserControl(Container& host, std::string name, int index)
 }
 
 void UserControl::CreateWindowIn(HWND parent) {
-    const RECT& b = Bounds();
-    const wchar_t* window_class = RegisterContainerClass(L"VelmoranUserControl");
-    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, window_class, L"",
-                                  WS_CHILD | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, b.left,
-                                  b.top, b.right - b.left, b.bottom - b.top, parent, nullptr,
-                                  Application::Instance(), static_cast<Container*>(this));
-    Attach(window);
+    Attach(MakeChildWindow(parent, L"VelmoranUserControl", 0, WS_TABSTOP, Bounds()));
 }
 
 void UserControl::PropertyChanged(std::string_view name) {

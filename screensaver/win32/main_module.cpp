@@ -39,8 +39,9 @@ void Main() {
         return;
     case StartupOutcome::SettingsDialog:
     case StartupOutcome::RunWindow:
-        // The settings dialog (Velmoran_P) and the run window (Velmoran_S)
-        // take over here; this program has neither, so it ends.
+        // Configure goes on to the settings dialog (Velmoran_P) and a run to
+        // the hidden run window (Velmoran_S); until the program has them,
+        // both end here.
     case StartupOutcome::End:
         break;
     }

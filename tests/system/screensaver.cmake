@@ -1,6 +1,6 @@
 # Windows-side tests of the screensaver program.
 
-# Helpers that drive Velmoran.scr and read what it leaves behind.
+# Code the tests share: driving Velmoran.scr and reading what it leaves behind.
 add_library(screensaver_test_support STATIC screensaver/scr_driver.cpp)
 target_link_libraries(screensaver_test_support PUBLIC system_test_support)
 target_include_directories(screensaver_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/screensaver)

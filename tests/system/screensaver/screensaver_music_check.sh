@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Music in real screensaver runs, heard on the test session's null audio
+# sink: Velmoran.scr and the renderer are copied into a folder whose name has
+# blanks, with a settings file that chooses a WAV file in one run and an MP3
+# file in the other (the keys as the Shift-JIS bytes the program writes).
+# While the renderer runs, the sink's monitor must carry the 440 Hz tone (the
+# 1.5 s MP3 heard again after its end); after Esc it must be silent, and
+# Velmoran.scr's Wine process must end with status 0 (a process that ends
+# with the MP3 still open crashes on its way out).
+#
+#   screensaver_music_check.sh SESSION_DIR PROGRAM_FOLDER MP3 WORK_DIR
+set -u
+session=$1 programs=$2 mp3=$3 work=$4
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# shellcheck disable=SC1091
+. "$session/env" || fail "no test session in $session"
+for tool in parec sox xdotool iconv; do
+    command -v $tool >/dev/null || fail "$tool is not installed"
+done
+rm -rf "$work"
+folder="$work/music run"
+mkdir -p "$folder"
+cp "$programs/Velmoran.scr" "$programs/Velmoran.dll" "$folder/" || fail "cannot copy the programs"
+cp "$mp3" "$work/tone 440 Hz.mp3"
+sox -n -r 22050 -b 16 -c 1 "$work/tone 440 Hz.wav" synth 0.7 sine 440 vol 0.5 || fail "sox"
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+rate=44100
+record() {
+    parec -d nullsink.monitor --latency-msec=20 --raw --format=s16le --rate=$rate --channels=2 2>/dev/null |
+        head -c "$(awk -v s="$1" -v r=$rate 'BEGIN { printf "%d", int(s * r) * 4 }')" >"$2"
+}
+value() {
+    sox -t raw -r $rate -e signed -b 16 -c 2 "$2" -n remix 1 stat 2>&1 |
+        awk -v key="$1" -F: '$1 ~ key { gsub(/ /, "", $2); print $2 }'
+}
+# The lengths in ms of the silent stretches (10 ms blocks below 1% of full
+# scale) that have sound on both sides.
+silences() {
+    sox -t raw -r $rate -e signed -b 16 -c 2 "$1" -t dat - remix 1 2>/dev/null | awk '
+        /^;/ { next }
+        { block = int($1 * 100); v = $2 < 0 ? -$2 : $2; if (v > peak[block]) peak[block] = v; last = block }
+        END {
+            run = 0; heard = 0
+            for (b = 0; b <= last; b++) {
+                if (peak[b] >= 0.01) { if (heard && run > 0) printf "%d ", run * 10; heard = 1; run = 0 }
+                else if (heard) run++
+            }
+        }'
+}
+
+# run NAME MUSIC_FILE SECONDS: a run with that music, recorded for SECONDS.
+run() {
+    local name=$1 music=$2 seconds=$3 i window=''
+    {
+        printf '[Section]\r\n'
+        printf 'BGM区分=2\r\n'
+        printf 'BGMﾘﾋﾟｰﾄ=0\r\n'
+        printf 'BGMﾌｧｲﾙ=%s\r\n' "$(windows_path "$music")"
+    } | iconv -f UTF-8 -t CP932 >"$folder/Velmoran.ini" || fail "cannot write the settings"
+    "$VELMORAN_WINE" "$(windows_path "$folder/Velmoran.scr")" /s >"$work/$name.log" 2>&1 &
+    local scr=$!
+    for i in $(seq 300); do
+        window=$(xdotool search --name '^Velmoran_VC$' 2>/dev/null | head -n1)
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || { kill $scr; fail "$name: no renderer window"; }
+    record "$seconds" "$work/$name.playing.raw"
+    xdotool key --window "$window" Escape 2>/dev/null
+    for i in $(seq 100); do kill -0 $scr 2>/dev/null || break; sleep 0.1; done
+    kill -0 $scr 2>/dev/null && { kill $scr; fail "$name: Velmoran.scr did not end after Esc"; }
+    wait $scr
+    local status=$?
+    echo "$name: Velmoran.scr's Wine process ended with status $status"
+    [ $status -eq 0 ] || { tail -n 5 "$work/$name.log"; fail "$name: Velmoran.scr did not end cleanly"; }
+    sleep 0.3 # what was already on its way to the sink
+    record 0.7 "$work/$name.after.raw"
+
+    local rms frequency peak
+    rms=$(value "RMS.*amplitude" "$work/$name.playing.raw")
+    frequency=$(value "Rough.*frequency" "$work/$name.playing.raw")
+    peak=$(value "Maximum.*amplitude" "$work/$name.after.raw")
+    echo "$name: while running RMS amplitude $rms, rough frequency $frequency Hz; after the end maximum amplitude $peak"
+    awk -v r="$rms" 'BEGIN { exit !(r > 0.05) }' || fail "$name: no music during the run"
+    awk -v f="$frequency" 'BEGIN { exit !(f > 400 && f < 480) }' || fail "$name: not the 440 Hz tone"
+    awk -v p="$peak" 'BEGIN { exit !(p < 0.001) }' || fail "$name: the music goes on after the run"
+}
+
+run wav "$work/tone 440 Hz.wav" 2
+run mp3 "$work/tone 440 Hz.mp3" 4
+gaps=$(silences "$work/mp3.playing.raw")
+echo "mp3: silences between plays (ms): ${gaps:-none}"
+[ -n "$gaps" ] || fail "mp3: the 1.5 s file was not heard again after its end"
+echo "PASS"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # One private Wine environment for a whole test run: an Xvfb display
-# (1024x768x24), a Wine prefix and a persistent wineserver, shared by every
-# Windows-side test so that the prefix start-up (several seconds) is paid once.
+# (1024x768x24, or VELMORAN_SCREEN), a Wine prefix and a persistent
+# wineserver, shared by every Windows-side test so that the prefix start-up
+# (several seconds) is paid once.
 #
 #   wine-session.sh start DIR     create the environment in DIR (idempotent)
 #   wine-session.sh stop DIR      stop its processes and remove DIR
@@ -35,7 +36,7 @@ start_session() {
 
     # Xvfb picks a free display itself and writes its number to fd 5.
     rm -f "$dir/display"
-    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset \
+    Xvfb -displayfd 5 -screen 0 "${VELMORAN_SCREEN:-1024x768x24}" -nolisten tcp -noreset \
         5>"$dir/display" >"$dir/xvfb.log" 2>&1 9>&- &
     local xvfb_pid=$!
     local i

@@ -3,9 +3,10 @@
 // display, bench/startup_timing.sh to time the start-up and the end.
 //
 //   velmoran_run_driver [--hold MS] [--trivial PROGRAM] [--runs N] [--out FILE]
-//                       SCREENSAVER [ARGUMENTS]
+//                       [--desktop yes] SCREENSAVER [ARGUMENTS]
 //
-// It covers the screen with a white window, starts the screensaver with its
+// It covers the screen with a white window (with --desktop yes: a picture of
+// a desktop, for screenshots people look at), starts the screensaver with its
 // quoted path and the arguments (/s when none are given), waits for the
 // renderer's window "Velmoran_VC" and for its first frame (the white turns
 // into the black night sky at the top of the screen), keeps the run going
@@ -97,18 +98,61 @@ DWORD ExitCode(HANDLE process) {
     return code;
 }
 
+bool g_desktop_cover = false; // --desktop: a desktop to photograph instead of plain white
+
+void Fill(HDC dc, RECT rect, COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+}
+
+// A desktop as people have one: a blue wallpaper, two windows with title
+// bars and lines of text, icons down the left, a taskbar. Its top edge stays
+// light, so that the renderer's dark sky still shows its first frame.
+void PaintDesktop(HDC dc, int width, int height) {
+    Fill(dc, RECT{0, 0, width, height}, RGB(58, 110, 165));
+    const COLORREF icons[] = {RGB(240, 200, 80), RGB(90, 160, 230), RGB(235, 235, 240),
+                              RGB(110, 190, 120)};
+    for (int i = 0; i < 4; ++i) {
+        const int top = 40 + i * 90;
+        Fill(dc, RECT{28, top, 76, top + 48}, icons[i]);
+        Fill(dc, RECT{20, top + 56, 84, top + 64}, RGB(230, 236, 245));
+    }
+    const RECT windows[] = {
+        {width * 18 / 100, height * 12 / 100, width * 62 / 100, height * 70 / 100},
+        {width * 44 / 100, height * 30 / 100, width * 92 / 100, height * 86 / 100}};
+    const COLORREF titles[] = {RGB(96, 120, 170), RGB(40, 90, 190)};
+    for (int i = 0; i < 2; ++i) {
+        const RECT& w = windows[i];
+        Fill(dc, w, RGB(248, 248, 250));
+        Fill(dc, RECT{w.left, w.top, w.right, w.top + 28}, titles[i]);
+        for (int y = w.top + 48; y + 10 < w.bottom - 16; y += 26) {
+            const int length = (w.right - w.left) * (45 + (y * 7 + i * 13) % 40) / 100;
+            Fill(dc, RECT{w.left + 20, y, w.left + 20 + length, y + 10}, RGB(170, 176, 190));
+        }
+    }
+    Fill(dc, RECT{0, height - 40, width, height}, RGB(32, 40, 60));
+    Fill(dc, RECT{6, height - 34, 96, height - 6}, RGB(70, 150, 90));
+}
+
 LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_PAINT) {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
-        FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        RECT client;
+        GetClientRect(window, &client);
+        if (g_desktop_cover) {
+            PaintDesktop(dc, client.right, client.bottom);
+        } else {
+            FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        }
         EndPaint(window, &paint);
         return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
-// A white window over the whole screen, under whatever comes next.
+// A window over the whole screen, under whatever comes next.
 HWND Cover() {
     WNDCLASSA window_class{};
     window_class.lpfnWndProc = CoverProc;
@@ -183,7 +227,7 @@ void PrintText(const char* key, const std::string& value) {
 
 int Usage() {
     std::fprintf(stderr, "usage: velmoran_run_driver [--hold MS] [--trivial PROGRAM] [--runs N] "
-                         "[--out FILE] SCREENSAVER [ARGUMENTS]\n");
+                         "[--out FILE] [--desktop yes] SCREENSAVER [ARGUMENTS]\n");
     return 2;
 }
 
@@ -292,6 +336,8 @@ int main(int argc, char** argv) {
             options.hold = std::atof(argv[i + 1]);
         } else if (option == "--trivial") {
             options.trivial = argv[i + 1];
+        } else if (option == "--desktop") {
+            g_desktop_cover = std::string(argv[i + 1]) == "yes";
         } else if (option == "--runs") {
             options.runs = std::atoi(argv[i + 1]);
         } else if (option == "--out") {

@@ -49,6 +49,7 @@ start_session() {
 
     local runtime="$dir/home"
     mkdir -p "$runtime"
+    start_null_audio "$dir"
     # A Japanese locale of our own (code page 932 for programs that ask for
     # it) without touching the machine's locales.
     mkdir -p "$dir/locale"
@@ -66,7 +67,10 @@ export VELMORAN_WINE='$WINE_BIN'
 export VELMORAN_WINESERVER='$WINESERVER_BIN'
 export VELMORAN_ARTIFACTS_UNIX='$dir/../artifacts'
 export LOCPATH='$dir/locale'
+export PULSE_SERVER='unix:$pulse_socket'
 XVFB_PID=$xvfb_pid
+PULSE_PID=$pulse_pid
+PULSE_SOCKET_DIR='$pulse_socket_dir'
 ENV
     # shellcheck disable=SC1091
     . "$dir/env"
@@ -85,6 +89,33 @@ ENV
     return 0
 }
 
+# A PulseAudio server of our own with one null sink, so that Wine has a wave
+# output that plays in real time and whose monitor (nullsink.monitor) records
+# what was played. Sets pulse_pid, pulse_socket and pulse_socket_dir; no
+# server (and no sound) when PulseAudio is not installed or does not start.
+start_null_audio() {
+    local dir=$1
+    pulse_pid='' pulse_socket_dir=$dir/pulse
+    # A socket path must stay short (108 bytes); a deep build folder gets one in /tmp.
+    [ ${#pulse_socket_dir} -le 90 ] || pulse_socket_dir=$(mktemp -d /tmp/velmoran-pulse.XXXXXX)
+    pulse_socket=$pulse_socket_dir/native
+    command -v pulseaudio >/dev/null || { echo "wine-session: no pulseaudio, no sound" >&2; return 0; }
+    mkdir -p "$pulse_socket_dir"
+    HOME="$dir/home" XDG_RUNTIME_DIR="$dir/home" \
+        pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disallow-exit \
+        -L "module-null-sink sink_name=nullsink" \
+        -L "module-native-protocol-unix auth-anonymous=1 socket=$pulse_socket" \
+        </dev/null >"$dir/pulse.log" 2>&1 9>&- &
+    pulse_pid=$!
+    local i
+    for i in $(seq 100); do
+        [ -S "$pulse_socket" ] && return 0
+        alive "$pulse_pid" || break
+        sleep 0.02
+    done
+    echo "wine-session: pulseaudio did not start: $(tail -n 3 "$dir/pulse.log")" >&2
+}
+
 stop_session() {
     local dir=$1
     [ -d "$dir" ] || return 0
@@ -93,6 +124,8 @@ stop_session() {
         . "$dir/env"
         WINEPREFIX="$WINEPREFIX" "$WINESERVER_BIN" -k >/dev/null 2>&1
         alive "$XVFB_PID" && kill "$XVFB_PID" 2>/dev/null
+        alive "${PULSE_PID:-}" && kill "$PULSE_PID" 2>/dev/null
+        case ${PULSE_SOCKET_DIR:-} in /tmp/velmoran-pulse.*) rm -rf "$PULSE_SOCKET_DIR" ;; esac
     fi
     rm -rf "$dir"
 }

@@ -6,8 +6,8 @@ FadeSprite::FadeSprite(SpritePool* owner_pool, float current_time)
       fading_out(false), fade_out_rate(0.0f), fade_in_rate(1.0f), owner(owner_pool), next(nullptr) {
 }
 
-void FadeSprite::configure(Vec3 new_position, Vec3 new_velocity, Rgba new_colour,
-                           Rgba new_colour_rate, float new_half_size, float new_size_rate,
+void FadeSprite::configure(Vec3 new_position, Vec3 new_velocity, ColourRgba new_colour,
+                           ColourRgba new_colour_rate, float new_half_size, float new_size_rate,
                            float new_hold_time, float new_fade_out_rate) {
     position = new_position;
     velocity = new_velocity;

@@ -1,5 +1,7 @@
 #include "lightning.h"
 
+#include <algorithm>
+
 namespace {
 
 // What differs between the two kinds. Centre x is 2 * (rand() % x_steps) -
@@ -42,10 +44,12 @@ void spawn_bolt(Lightning& lightning, BoltKind kind, float current_time, float* 
 
     bolt->fade_in_rate = 10.0f;
     bolt->configure(Vec3{static_cast<float>(x), 50.0f, static_cast<float>(z)}, Vec3{},
-                    Rgba{1.0f, 1.0f, 1.0f, 1.0f}, Rgba{}, static_cast<float>(half_size), 0.0f, 0.2f,
-                    4.0f);
+                    ColourRgba{1.0f, 1.0f, 1.0f, 1.0f}, ColourRgba{}, static_cast<float>(half_size),
+                    0.0f, 0.2f, 4.0f);
     bolt->flash_target = flash_level;
     pool.add(std::move(bolt));
+    std::int32_t& peak = lightning.peak_count[index_of(kind)];
+    peak = std::max(peak, pool.count());
 }
 
 void run_spawn_rule(Lightning& lightning, float elapsed, float current_time, float* flash_level) {

@@ -18,6 +18,7 @@ struct Lightning {
     std::unique_ptr<SpritePool> second_pool; // second kind, up to 300 sprites
     float last_spawn_time[2] = {0.0f, 0.0f}; // seconds, by kind
     RandomSource random = nullptr;
+    std::int32_t peak_count[2] = {0, 0}; // the most sprites each pool has held at once
 };
 
 // Creates the first pool (capacity 500), then the second (capacity 300).

@@ -2,10 +2,11 @@
 // test run's Xvfb screen cannot), starts the renderer there and records the
 // display mode before, during and after the run.
 //
-//   display_mode_probe RESULT_FILE RENDERER [HOOK_DLL]
+//   display_mode_probe RESULT_FILE RENDERER HOOK_DLL
 //
-// With HOOK_DLL, a global hook from it refuses the renderer's window.
-// RESULT_FILE receives lines "name=value".
+// Runs the renderer twice: plainly, then while a global hook from HOOK_DLL
+// refuses its window. RESULT_FILE receives lines "run.name=value" and a last
+// line "done=yes".
 
 #include <windows.h>
 
@@ -43,10 +44,56 @@ void pump_for(DWORD milliseconds, HANDLE process, HWND* window) {
     }
 }
 
+// Runs the renderer once and records the mode before, during and after its
+// run under "name.key" lines. With a hook library, its global CBT hook
+// refuses the renderer's window for the whole run.
+void run_renderer(std::FILE* out, const char* name, const char* renderer, const char* hook_dll) {
+    std::fprintf(out, "%s.before=%s\n", name, mode_text().c_str());
+    HHOOK hook = nullptr;
+    if (hook_dll != nullptr) {
+        HMODULE library = LoadLibraryA(hook_dll);
+        auto proc = reinterpret_cast<HOOKPROC>(
+            reinterpret_cast<void*>(GetProcAddress(library, "refuse_renderer_window")));
+        hook = proc != nullptr ? SetWindowsHookExA(WH_CBT, proc, library, 0) : nullptr;
+        std::fprintf(out, "%s.hook=%s\n", name, hook != nullptr ? "installed" : "failed");
+    }
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    std::string command = renderer;
+    if (!CreateProcessA(renderer, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        std::fprintf(out, "%s.started=no\n", name);
+        return;
+    }
+    HWND window = nullptr;
+    pump_for(10000, info.hProcess, &window);
+    std::fprintf(out, "%s.window=%s\n", name, window != nullptr ? "yes" : "no");
+    if (window != nullptr) {
+        pump_for(300, nullptr, nullptr);
+        std::fprintf(out, "%s.during=%s\n", name, mode_text().c_str());
+        PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+    pump_for(10000, info.hProcess, nullptr);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info.hProcess, &code);
+    std::fprintf(out, "%s.exit=%lu\n", name, static_cast<unsigned long>(code));
+    std::fprintf(out, "%s.after=%s\n", name, mode_text().c_str());
+    if (hook != nullptr) {
+        UnhookWindowsHookEx(hook);
+    }
+    if (code == STILL_ACTIVE) {
+        TerminateProcess(info.hProcess, 99);
+    }
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
+    if (argc < 4) {
         return 2;
     }
     std::FILE* out = std::fopen(argv[1], "w");
@@ -58,46 +105,10 @@ int main(int argc, char** argv) {
     mode.dmSize = sizeof(mode);
     EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
     ChangeDisplaySettingsA(&mode, CDS_UPDATEREGISTRY);
-    std::fprintf(out, "before=%s\n", mode_text().c_str());
 
-    HHOOK hook = nullptr;
-    if (argc > 3) {
-        HMODULE library = LoadLibraryA(argv[3]);
-        auto proc = reinterpret_cast<HOOKPROC>(
-            reinterpret_cast<void*>(GetProcAddress(library, "refuse_renderer_window")));
-        hook = proc != nullptr ? SetWindowsHookExA(WH_CBT, proc, library, 0) : nullptr;
-        std::fprintf(out, "hook=%s\n", hook != nullptr ? "installed" : "failed");
-    }
-
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    std::string command = argv[2];
-    if (!CreateProcessA(argv[2], command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
-        std::fprintf(out, "started=no\n");
-        std::fclose(out);
-        return 1;
-    }
-    HWND window = nullptr;
-    pump_for(10000, info.hProcess, &window);
-    std::fprintf(out, "window=%s\n", window != nullptr ? "yes" : "no");
-    if (window != nullptr) {
-        pump_for(300, nullptr, nullptr);
-        std::fprintf(out, "during=%s\n", mode_text().c_str());
-        PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
-    }
-    pump_for(10000, info.hProcess, nullptr);
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(info.hProcess, &code);
-    std::fprintf(out, "exit=%lu\n", static_cast<unsigned long>(code));
-    std::fprintf(out, "after=%s\n", mode_text().c_str());
-    if (hook != nullptr) {
-        UnhookWindowsHookEx(hook);
-    }
-    if (code == STILL_ACTIVE) {
-        TerminateProcess(info.hProcess, 99);
-    }
+    run_renderer(out, "plain", argv[2], nullptr);
+    run_renderer(out, "refused", argv[2], argv[3]);
+    std::fprintf(out, "done=yes\n");
     std::fclose(out);
     return 0;
 }

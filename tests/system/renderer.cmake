@@ -10,4 +10,27 @@ velmoran_target_defaults(refuse_window_hook)
 
 velmoran_system_test(renderer_window_test
     SOURCES renderer_window_test.cpp
-    DRIVES renderer display_mode_probe refuse_window_hook)
+    DRIVES renderer)
+
+velmoran_system_test(renderer_display_mode_test
+    SOURCES renderer_display_mode_test.cpp
+    DRIVES renderer display_mode_probe refuse_window_hook
+    OWN_SESSION)
+
+# The renderer's BMP decoder compared with the platform's own DIB conversion.
+velmoran_system_test(bmp_decoder_platform_test
+    SOURCES bmp_decoder_platform_test.cpp ../unit/support/bmp_builder.cpp)
+target_include_directories(bmp_decoder_platform_test PRIVATE ../unit/support)
+target_link_libraries(bmp_decoder_platform_test PRIVATE renderer_core)
+
+# The renderer with broken, missing and good hand-off images in C:\q_velk.
+velmoran_system_test(renderer_images_test
+    SOURCES renderer_images_test.cpp ../unit/support/bmp_builder.cpp
+    DRIVES renderer)
+target_include_directories(renderer_images_test PRIVATE ../unit/support)
+
+# The finished renderer: bolts in the sky and their flash on the floor.
+velmoran_system_test(renderer_lightning_test
+    SOURCES renderer_lightning_test.cpp ../unit/support/bmp_builder.cpp
+    DRIVES renderer)
+target_include_directories(renderer_lightning_test PRIVATE ../unit/support)

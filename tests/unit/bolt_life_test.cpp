@@ -107,9 +107,9 @@ TEST(BoltLife, AZeroFrameDeltaChangesNothing) {
     OneBolt one;
     FadeSprite* bolt = one.bolt();
     bolt->velocity = Vec3{3.0f, 4.0f, 5.0f};
-    bolt->colour_rate = Rgba{1.0f, 1.0f, 1.0f, 0.0f};
+    bolt->colour_rate = ColourRgba{1.0f, 1.0f, 1.0f, 0.0f};
     auto same_as_before = [&](float now) {
-        const Rgba colour = bolt->colour;
+        const ColourRgba colour = bolt->colour;
         const Vec3 position = bolt->position;
         const bool fading_in = bolt->fading_in;
         bolt->update(now, 0.0f);
@@ -131,8 +131,8 @@ TEST(BoltLife, AZeroFrameDeltaChangesNothing) {
 TEST(BoltLife, ColourDriftsPerSecondButTheFourthRateNeverTouchesAlpha) {
     SpritePool pool(1);
     FadeSprite sprite(&pool, 0.0f);
-    sprite.configure(Vec3{}, Vec3{10.0f, 0.0f, -20.0f}, Rgba{0.5f, 0.5f, 0.5f, 1.0f},
-                     Rgba{0.5f, -0.25f, 0.0f, 100.0f}, 10.0f, 0.0f, 5.0f, 4.0f);
+    sprite.configure(Vec3{}, Vec3{10.0f, 0.0f, -20.0f}, ColourRgba{0.5f, 0.5f, 0.5f, 1.0f},
+                     ColourRgba{0.5f, -0.25f, 0.0f, 100.0f}, 10.0f, 0.0f, 5.0f, 4.0f);
     EXPECT_EQ(sprite.colour.a, 0.001f); // configure forces the start of the fade-in
     sprite.fading_in = false;
     sprite.colour.a = 0.75f;
@@ -147,7 +147,7 @@ TEST(BoltLife, ColourDriftsPerSecondButTheFourthRateNeverTouchesAlpha) {
 TEST(BoltLife, SizeRateActsPerUpdateWhateverTheFrameTime) {
     SpritePool pool(1);
     FadeSprite sprite(&pool, 0.0f);
-    sprite.configure(Vec3{}, Vec3{}, Rgba{1, 1, 1, 1}, Rgba{}, 10.0f, 1.5f, 5.0f, 4.0f);
+    sprite.configure(Vec3{}, Vec3{}, ColourRgba{1, 1, 1, 1}, ColourRgba{}, 10.0f, 1.5f, 5.0f, 4.0f);
     sprite.update(0.001f, 0.001f);
     sprite.update(2.0f, 1.999f);
     EXPECT_FLOAT_EQ(sprite.half_size, 13.0f);

@@ -1,1 +1,26 @@
 # Unit tests of the screensaver program's cores: form runtime, settings, entry.
+velmoran_unit_test(form_runtime_core_test
+    screensaver/bmp_writer_test.cpp
+    screensaver/conversions_test.cpp
+    screensaver/program_location_test.cpp
+    screensaver/property_bag_test.cpp
+    screensaver/shift_jis_test.cpp
+)
+target_link_libraries(form_runtime_core_test PRIVATE form_runtime_core)
+
+velmoran_unit_test(settings_core_test screensaver/settings_store_test.cpp)
+target_link_libraries(settings_core_test PRIVATE settings_core)
+
+velmoran_unit_test(screensaver_core_test
+    screensaver/file_paths_test.cpp
+    screensaver/music_settings_loading_test.cpp
+    screensaver/preview_area_test.cpp
+    screensaver/start_request_test.cpp
+    screensaver/startup_steps_test.cpp
+)
+target_link_libraries(screensaver_core_test PRIVATE screensaver_core)
+
+velmoran_unit_test(artwork_test screensaver/artwork_test.cpp)
+target_link_libraries(artwork_test PRIVATE artwork_painting)
+target_compile_definitions(artwork_test PRIVATE
+    VELMORAN_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")

@@ -1,0 +1,81 @@
+#include "main_module.h"
+
+#include <windows.h>
+
+#include "file_paths.h"
+#include "music_settings_loading.h"
+#include "preview_window.h"
+#include "program_globals.h"
+#include "program_names.h"
+#include "runtime/win32/application.h"
+#include "runtime/win32/text_encoding.h"
+#include "settings/settings_file.h"
+#include "settings/win32/profile_store.h"
+#include "start_request.h"
+#include "startup_steps.h"
+
+using runtime::Application;
+
+void Main() {
+    const StartRequest request =
+        ReadStartRequest(Application::CommandArguments(), runtime::SystemLeadByte);
+
+    StartupServices services;
+    services.window_exists = [](const char* title) {
+        return FindWindowA(nullptr, title) != nullptr;
+    };
+    services.create_handoff_folder = [] { Application::CreateFolder(kHandoffFolder); };
+    services.load_music_settings = [] { LoadMusicSettings(); };
+    services.file_exists = [](const std::string& path) { return FileExists(path); };
+    services.show_missing_renderer_message = [] {
+        Application::ShowMessage(kMissingRendererMessage, MB_OK);
+    };
+    services.hide_cursor = [] { LastApiResult = ShowCursor(FALSE); };
+    services.program_folder = Application::ProgramFolder();
+
+    switch (RunStartupSteps(request, services)) {
+    case StartupOutcome::Preview:
+        StartPreview(request.preview_handle);
+        return;
+    case StartupOutcome::SettingsDialog:
+    case StartupOutcome::RunWindow:
+        // Configure goes on to the settings dialog (Velmoran_P) and a run to
+        // the hidden run window (Velmoran_S); until the program has them,
+        // both end here.
+    case StartupOutcome::End:
+        break;
+    }
+    Application::End();
+}
+
+bool FileExists(const std::string& path) {
+    const std::string target = PathToOpen(path, runtime::SystemLeadByte);
+    HANDLE file = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const bool exists = file != INVALID_HANDLE_VALUE;
+    if (exists) {
+        CloseHandle(file);
+    }
+    SetLastError(ERROR_SUCCESS); // the caller sees no error either way
+    return exists;
+}
+
+std::string FolderOfPath(const std::string& path) {
+    return FolderOfPath(path, runtime::SystemLeadByte);
+}
+
+void LoadMusicSettings() {
+    LoadMusicSettingsFromFolder(g_music_settings, Application::ProgramFolder());
+}
+
+void LoadMusicSettingsFromFolder(MusicSettings& settings, const std::string& program_folder) {
+    const std::string file = SettingsFilePath(program_folder);
+    SettingsReader reader;
+    reader.read_key = [&file](const std::string& key) {
+        return ReadIni(std::string(kSettingsSection), key, file);
+    };
+    reader.file_exists = [](const std::string& path) { return FileExists(path); };
+    reader.program_folder = program_folder;
+    reader.lead_byte = runtime::SystemLeadByte;
+    LoadMusicSettingsFrom(settings, reader);
+}

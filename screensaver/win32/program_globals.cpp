@@ -1,0 +1,4 @@
+#include "program_globals.h"
+
+MusicSettings g_music_settings;
+std::int32_t LastApiResult = 0;

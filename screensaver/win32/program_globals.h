@@ -1,0 +1,16 @@
+#pragma once
+
+// The screensaver program's process-wide state, shared by its modules and
+// windows. Both live for the whole process.
+
+#include <cstdint>
+
+#include "music/music_settings.h"
+
+// The music settings: loaded at start-up, changed by the settings dialog,
+// read by the run window and the music player.
+extern MusicSettings g_music_settings;
+
+// The result of the program's latest platform call that records one (the
+// profile write among them); read only right after the call that set it.
+extern std::int32_t LastApiResult;

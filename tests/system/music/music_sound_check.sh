@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Listens to what the music module plays under Wine: records the test
+# session's null sink (its monitor) while a helper program plays a WAV with
+# WavPlay and an MP3 with Mp3Open and Mp3KeepPlaying, and checks with sox that
+# the tone is there while it plays and that there is silence after WavStop
+# and Mp3Close. Prints the silences between MP3 plays (end to restart, as heard).
+#
+#   music_sound_check.sh SESSION_DIR WINE_RUN HELPER_EXE MP3 WORK_DIR
+set -u
+session=$1 wine_run=$2 helper=$3 mp3=$4 work=$5
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# shellcheck disable=SC1091
+. "$session/env" || fail "no test session in $session"
+command -v parec >/dev/null || fail "parec (pulseaudio-utils) is not installed"
+command -v sox >/dev/null || fail "sox is not installed"
+rm -rf "$work"
+mkdir -p "$work"
+
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+rate=44100
+# record SECONDS FILE: what the null sink plays from now on.
+record() {
+    parec -d nullsink.monitor --latency-msec=20 --raw --format=s16le --rate=$rate --channels=2 2>/dev/null |
+        head -c "$(awk -v s="$1" -v r=$rate 'BEGIN { printf "%d", int(s * r) * 4 }')" >"$2"
+}
+# sox's statistics of the left channel (recordings are 16-bit stereo).
+stat_of() { sox -t raw -r $rate -e signed -b 16 -c 2 "$1" -n remix 1 stat 2>&1; }
+value() { stat_of "$2" | awk -v key="$1" -F: '$1 ~ key { gsub(/ /, "", $2); print $2 }'; }
+
+# silences FILE: the lengths in ms of the silent stretches (10 ms blocks whose
+# peak is below 1% of full scale) that have sound on both sides.
+silences() {
+    sox -t raw -r $rate -e signed -b 16 -c 2 "$1" -t dat - remix 1 2>/dev/null | awk '
+        /^;/ { next }
+        { block = int($1 * 100); v = $2 < 0 ? -$2 : $2; if (v > peak[block]) peak[block] = v; last = block }
+        END {
+            run = 0; heard = 0
+            for (b = 0; b <= last; b++) {
+                if (peak[b] >= 0.01) { if (heard && run > 0) printf "%d ", run * 10; heard = 1; run = 0 }
+                else if (heard) run++
+            }
+        }'
+}
+
+# play MODE FILE SECONDS: starts the helper, records SECONDS while it plays
+# and 0.7 s after it stopped, and ends it; leaves MODE.playing.raw and MODE.stopped.raw.
+play() {
+    local mode=$1 file=$2 seconds=$3 markers=$work/$1-markers
+    mkdir -p "$markers"
+    "$wine_run" "$helper" "$mode" "$(windows_path "$file")" "$(windows_path "$markers")" \
+        >"$work/$mode.log" 2>&1 &
+    local pid=$! i
+    for i in $(seq 300); do [ -e "$markers/playing" ] || ! kill -0 $pid 2>/dev/null && break; sleep 0.05; done
+    [ -e "$markers/playing" ] || { wait $pid; fail "$mode: the helper did not start playing (exit $?)"; }
+    record "$seconds" "$work/$mode.playing.raw"
+    touch "$markers/stop"
+    for i in $(seq 200); do [ -e "$markers/stopped" ] && break; sleep 0.05; done
+    sleep 0.3 # what was already on its way to the sink
+    record 0.7 "$work/$mode.stopped.raw"
+    touch "$markers/exit"
+    wait $pid
+    local code=$?
+    [ $code -eq 0 ] || fail "$mode: the helper ended with $code"
+}
+
+check_tone() {
+    local what=$1 file=$2 rms frequency
+    rms=$(value "RMS.*amplitude" "$file")
+    frequency=$(value "Rough.*frequency" "$file")
+    echo "$what: RMS amplitude $rms, rough frequency $frequency Hz"
+    awk -v r="$rms" 'BEGIN { exit !(r > 0.05) }' || fail "$what: silence where the tone should play"
+    awk -v f="$frequency" 'BEGIN { exit !(f > 400 && f < 480) }' || fail "$what: not the 440 Hz tone"
+}
+
+check_silent() {
+    local what=$1 file=$2 peak
+    peak=$(value "Maximum.*amplitude" "$file")
+    echo "$what: maximum amplitude $peak"
+    awk -v p="$peak" 'BEGIN { exit !(p < 0.001) }' || fail "$what: still sounding"
+}
+
+# A 0.7 s WAV, looped by the platform: the tone throughout 2 s (its third
+# play included), only short silences between plays, nothing after WavStop.
+play wav "$work/tone.wav" 2
+check_tone "WAV while playing" "$work/wav.playing.raw"
+sox -t raw -r $rate -e signed -b 16 -c 2 "$work/wav.playing.raw" -t raw "$work/wav.late.raw" trim 1.4
+check_tone "WAV 1.4 s to 2 s into the recording" "$work/wav.late.raw"
+wav_gaps=$(silences "$work/wav.playing.raw")
+echo "WAV silences between plays (ms): ${wav_gaps:-none}"
+for gap in $wav_gaps; do
+    [ "$gap" -le 200 ] || fail "WAV: a silence of $gap ms, it does not loop"
+done
+check_silent "WAV after WavStop" "$work/wav.stopped.raw"
+
+# The 1.5 s MP3 kept alive every 1000 ms: heard again after each end.
+play mp3 "$mp3" 5
+check_tone "MP3 while kept alive" "$work/mp3.playing.raw"
+mp3_gaps=$(silences "$work/mp3.playing.raw")
+echo "MP3 end to restart, as heard (ms): ${mp3_gaps:-none}"
+set -- $mp3_gaps
+[ $# -ge 2 ] || fail "MP3: not heard again after its end (silences: ${mp3_gaps:-none})"
+check_silent "MP3 after Mp3Close" "$work/mp3.stopped.raw"
+echo "PASS"

@@ -1,0 +1,222 @@
+// The renderer with hand-off images in C:\q_velk as a user meets them:
+// error boxes for broken files, none for missing ones, and the floor on the
+// screen afterwards.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "bmp_builder.h"
+#include "program_runner.h"
+#include "screen.h"
+
+using namespace std::chrono_literals;
+using namespace velmoran_test;
+
+namespace {
+
+constexpr const char* kTitle = "Velmoran_VC";
+constexpr const char* kFolder = "C:\\q_velk";
+const char* const kImages[3] = {"C:\\q_velk\\Velmoran0.bmp", "C:\\q_velk\\Velmoran1.bmp",
+                                "C:\\q_velk\\Velmoran2.bmp"};
+
+// The dialog class of message boxes.
+constexpr const char* kDialogClass = "#32770";
+// The control that holds a message box's text.
+constexpr int kMessageTextId = 0xffff;
+
+struct BoxSearch {
+    DWORD process;
+    HWND box;
+};
+
+// A top-level message box captioned "Error" that belongs to the process.
+HWND find_error_box(DWORD process) {
+    BoxSearch search{process, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<BoxSearch*>(param);
+            char class_name[64] = {};
+            char title[64] = {};
+            DWORD owner = 0;
+            GetClassNameA(window, class_name, sizeof(class_name));
+            GetWindowTextA(window, title, sizeof(title));
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->process && std::string(class_name) == kDialogClass &&
+                std::string(title) == "Error") {
+                s->box = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.box;
+}
+
+void write_file(const char* path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+// Share of the floor's pixels (the rows below the horizon) for which keep holds.
+template <typename Keep>
+double floor_share(const ScreenShot& shot, Keep keep) {
+    int kept = 0;
+    int total = 0;
+    for (int y = 430; y < 768; y += 2) {
+        for (int x = 0; x < 1024; x += 2) {
+            kept += keep(shot.at(x, y)) ? 1 : 0;
+            ++total;
+        }
+    }
+    return static_cast<double>(kept) / total;
+}
+
+bool is_floor_grey(Rgb p) {
+    return p.r == p.g && p.g == p.b && p.r >= 49 && p.r <= 53;
+}
+
+class RendererImagesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(wait_for_window_gone(kTitle, 5s)) << "a renderer from an earlier test runs on";
+        // NOTE: a test that ran the renderer in a virtual desktop can leave
+        // the display settings changed; start from the registry's mode.
+        ChangeDisplaySettingsA(nullptr, 0);
+        CreateDirectoryA(kFolder, nullptr);
+        remove_images();
+    }
+
+    void TearDown() override {
+        if (m_window != nullptr) {
+            PostMessageA(m_window, WM_KEYDOWN, VK_ESCAPE, 0);
+            m_renderer.wait_for_exit(5s);
+        }
+        remove_images();
+    }
+
+    static void remove_images() {
+        for (const char* path : kImages) {
+            DeleteFileA(path);
+        }
+    }
+
+    void start_renderer() {
+        const std::string path = program_folder() + "\\Velmoran.dll";
+        ASSERT_TRUE(m_renderer.start(path, path)) << "cannot start " << path;
+    }
+
+    HWND wait_for_error_box() {
+        HWND box = nullptr;
+        wait_until([&] { return (box = find_error_box(m_renderer.id())) != nullptr; }, 10s);
+        return box;
+    }
+
+    // Presses Enter on the box, as a user would, and waits for it to go.
+    void dismiss_with_the_keyboard(HWND box) {
+        SetForegroundWindow(box);
+        ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == box; }, 3s));
+        INPUT keys[2] = {};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+        EXPECT_TRUE(wait_until([&] { return !IsWindow(box); }, 5s)) << "the box stays";
+    }
+
+    // Screenshots until one shows a floor of which at least share satisfies keep.
+    template <typename Keep>
+    bool floor_shows(Keep keep, double share, const std::string& name) {
+        ScreenShot shot;
+        const bool shown = wait_until(
+            [&] {
+                shot = ScreenShot::capture();
+                return floor_share(shot, keep) >= share;
+            },
+            5s, 100ms);
+        shot.save_png(name);
+        return shown;
+    }
+
+    ChildProcess m_renderer;
+    HWND m_window = nullptr;
+};
+
+TEST_F(RendererImagesTest, EmptyFloorPictureShowsTheOpenErrorThenTheRendererRunsOnWithAGreyFloor) {
+    write_file(kImages[0], {});
+    start_renderer();
+    m_window = wait_for_window(kTitle, 10s);
+    ASSERT_NE(m_window, nullptr);
+
+    HWND box = wait_for_error_box();
+    ASSERT_NE(box, nullptr) << "no box captioned Error";
+    char text[512] = {};
+    GetDlgItemTextA(box, kMessageTextId, text, sizeof(text));
+    EXPECT_STREQ(text, "Failed to open DIB file C:\\q_velk\\Velmoran0.bmp.\n");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), m_window) << "the box is owned by the renderer's window";
+    EXPECT_FALSE(IsWindowEnabled(m_window)) << "the box is modal";
+    EXPECT_FALSE(m_renderer.wait_for_exit(300ms).has_value());
+
+    dismiss_with_the_keyboard(box);
+    EXPECT_TRUE(floor_shows(is_floor_grey, 0.95, "renderer_empty_floor_picture"))
+        << "no flat grey floor of 0.2";
+    EXPECT_EQ(find_error_box(m_renderer.id()), nullptr);
+}
+
+TEST_F(RendererImagesTest, BoltPictureWithAnUnknownHeaderShowsItsErrorAndLeavesTheFloorAlone) {
+    bmp_test::BmpSpec v4 = bmp_test::bmp_spec(4, 4, 24);
+    v4.header_size = 108;
+    v4.pixels.assign(48, 0xff);
+    write_file(kImages[1], bmp_test::build_bmp(v4));
+    start_renderer();
+    m_window = wait_for_window(kTitle, 10s);
+    ASSERT_NE(m_window, nullptr);
+
+    HWND box = wait_for_error_box();
+    ASSERT_NE(box, nullptr);
+    char text[512] = {};
+    GetDlgItemTextA(box, kMessageTextId, text, sizeof(text));
+    EXPECT_STREQ(text, "Unknown DIB file format.");
+    dismiss_with_the_keyboard(box);
+    EXPECT_TRUE(floor_shows(is_floor_grey, 0.95, "renderer_unknown_bolt_header"));
+}
+
+TEST_F(RendererImagesTest, MissingImagesShowNoBoxAndAGreyFloor) {
+    start_renderer();
+    m_window = wait_for_window(kTitle, 10s);
+    ASSERT_NE(m_window, nullptr);
+    EXPECT_TRUE(floor_shows(is_floor_grey, 0.95, "renderer_missing_images"));
+    EXPECT_EQ(find_error_box(m_renderer.id()), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(m_window));
+}
+
+// A 1366 x 768 picture, red on its left half and blue on its right, lies on
+// the floor at a fifth of its brightness.
+TEST_F(RendererImagesTest, FloorPictureLiesOnTheFloorDimmed) {
+    bmp_test::BmpSpec desktop = bmp_test::bmp_spec(1366, 768, 24);
+    desktop.pixels = bmp_test::stored_rows(
+        1366, 768, 24, [](int x, int) { return x < 683 ? 0xff0000u : 0x0000ffu; });
+    write_file(kImages[0], bmp_test::build_bmp(desktop));
+    start_renderer();
+    m_window = wait_for_window(kTitle, 10s);
+    ASSERT_NE(m_window, nullptr);
+
+    auto dim_red = [](Rgb p) { return p.r >= 45 && p.r <= 53 && p.g == 0 && p.b <= 2; };
+    auto dim_blue = [](Rgb p) { return p.b >= 45 && p.b <= 53 && p.g == 0 && p.r <= 2; };
+    ScreenShot shot;
+    const bool both = wait_until(
+        [&] {
+            shot = ScreenShot::capture();
+            return floor_share(shot, dim_red) > 0.2 && floor_share(shot, dim_blue) > 0.2;
+        },
+        5s, 100ms);
+    shot.save_png("renderer_floor_picture");
+    EXPECT_TRUE(both) << "red " << floor_share(shot, dim_red) << ", blue "
+                      << floor_share(shot, dim_blue);
+    EXPECT_EQ(find_error_box(m_renderer.id()), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,69 @@
+#include "settings/save_order.h"
+#include "settings/setting_values.h"
+#include "settings/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+TEST(SettingsFile, BesideTheProgramWithShiftJisKeys) {
+    EXPECT_EQ(SettingsFilePath("C:\\Program Files\\Velmoran"),
+              "C:\\Program Files\\Velmoran\\Velmoran.ini");
+    EXPECT_EQ(SettingsFilePath("C:"), "C:\\Velmoran.ini");
+    EXPECT_EQ(ProfileKey(kKeyMusicKind), "BGM\x8B\xE6\x95\xAA");
+    EXPECT_EQ(ProfileKey(kKeyMusicRepeat), "BGM\xD8\xCB\xDF\xB0\xC4");
+    EXPECT_EQ(ProfileKey(kKeyMusicFile), "BGM\xCC\xA7\xB2\xD9");
+}
+
+TEST(SettingValues, NumbersAreWrittenWithTheirSignPosition) {
+    EXPECT_EQ(NumericSettingText(0), " 0");
+    EXPECT_EQ(NumericSettingText(2), " 2");
+    EXPECT_EQ(NumericSettingText(12), " 12");
+    EXPECT_EQ(NumericSettingText(-3), "-3");
+}
+
+TEST(SettingValues, TrackBoxTextRoundsHalvesToEven) {
+    const struct {
+        const char* text;
+        std::int16_t repeat;
+    } cases[] = {
+        {"2.5", 2},   {"3.5", 4},   {"abc", 0}, {"", 0},    {"7", 7},
+        {" 12 ", 12}, {"40000", 0}, {"-2", -2}, {"1.4", 1}, {"30", 30},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RepeatFromTrackText(c.text), c.repeat) << '"' << c.text << '"';
+    }
+}
+
+TEST(SaveMusicSettings, WritesAllThreeKeysInOrder) {
+    MusicSettings settings;
+    settings.BgmKind = 1;
+    settings.BgmRepeat = 3; // replaced by the track box's text
+    std::vector<std::pair<std::string, std::string>> writes;
+    SaveMusicSettings(settings, "7", [&](const std::string& key, const std::string& value) {
+        writes.emplace_back(key, value);
+    });
+    EXPECT_EQ(settings.BgmRepeat, 7);
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"BGM\x8B\xE6\x95\xAA", " 1"},
+        {"BGM\xD8\xCB\xDF\xB0\xC4", " 7"},
+        {"BGM\xCC\xA7\xB2\xD9", ""}, // written empty, not left out
+    };
+    EXPECT_EQ(writes, expected);
+}
+
+TEST(SaveMusicSettings, AFileKindSavesTheTrackBoxAsItIs) {
+    MusicSettings settings;
+    settings.BgmKind = 2;
+    settings.BgmFile = "D:\\Sound\\rain.mp3";
+    std::vector<std::string> values;
+    SaveMusicSettings(settings, "", [&](const std::string&, const std::string& value) {
+        values.push_back(value);
+    });
+    EXPECT_EQ(values, (std::vector<std::string>{" 2", " 0", "D:\\Sound\\rain.mp3"}));
+}
+
+} // namespace

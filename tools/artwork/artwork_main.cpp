@@ -1,0 +1,31 @@
+// Writes the pictures built into Velmoran.scr into a folder (resources/ when
+// they are to be committed): velmoran_artwork OUTPUT_FOLDER
+
+#include <cstdio>
+#include <string>
+
+#include "preview_pictures.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+        return 2;
+    }
+    const std::string folder = argv[1];
+    const struct {
+        const char* name;
+        artwork::Canvas (*paint)();
+    } pictures[] = {
+        {"preview_picture.bmp", artwork::PaintPreviewPicture},
+        {"preview_background.bmp", artwork::PaintPreviewBackground},
+    };
+    for (const auto& picture : pictures) {
+        const std::string path = folder + "/" + picture.name;
+        if (!artwork::WriteFile(path, picture.paint().ToBmp())) {
+            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+            return 1;
+        }
+        std::printf("%s\n", path.c_str());
+    }
+    return 0;
+}

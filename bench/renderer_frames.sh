@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Measures the renderer under Wine on a private Xvfb (llvmpipe): the time from
-# the program's start to its first swapped frame, and the frame rate its loop
+# Measures the renderer under Wine on a private Xvfb (llvmpipe), with a
+# 1920x1080 desktop picture and two bolt pictures: the time from the
+# program's start to its first swapped frame, and the frame rate its loop
 # reaches. Both are read from Wine's own timestamped traces (the program's
 # first module load, and every wglSwapBuffers), so the program is measured
 # as it ships.
@@ -22,6 +23,9 @@ cmake/wine-session.sh start "$session" || exit 2
 # shellcheck disable=SC1091
 . "$session/env"
 wine=$VELMORAN_WINE
+# shellcheck source=bench/hand_off_pictures.sh
+. bench/hand_off_pictures.sh
+write_hand_off_pictures 1920x1080
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 

@@ -20,11 +20,9 @@ cmake/wine-session.sh start "$session" || exit 2
 # shellcheck disable=SC1091
 . "$session/env"
 
-folder=$WINEPREFIX/drive_c/q_velk
-mkdir -p "$folder"
-convert -size 1920x1080 plasma:steelblue-wheat -depth 8 "BMP3:$folder/Velmoran0.bmp"
-convert -size 256x256 xc:black -fill white -draw 'rectangle 110,0 146,200' "BMP3:$folder/Velmoran1.bmp"
-convert -size 256x256 xc:black -fill yellow -draw 'rectangle 118,30 140,190' "BMP3:$folder/Velmoran2.bmp"
+# shellcheck source=bench/hand_off_pictures.sh
+. bench/hand_off_pictures.sh
+write_hand_off_pictures 1920x1080
 
 peaks=$session/peaks.txt
 "$VELMORAN_WINE" "$program" "Z:${peaks//\//\\}" &

@@ -48,23 +48,6 @@ struct Draws {
     }
 };
 
-RgbImage solid_image(int width, int height, const std::function<std::uint32_t(int, int)>& colour) {
-    RgbImage image;
-    image.width = width;
-    image.height = height;
-    image.pixels.reset(new std::uint8_t[image.size_bytes()]);
-    std::uint8_t* p = image.pixels.get();
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x, p += 3) {
-            const std::uint32_t c = colour(x, y);
-            p[0] = static_cast<std::uint8_t>(c >> 16);
-            p[1] = static_cast<std::uint8_t>(c >> 8);
-            p[2] = static_cast<std::uint8_t>(c);
-        }
-    }
-    return image;
-}
-
 // Where a point of eye space lands on the 1024 x 768 frame (column, row from the top).
 struct ScreenPoint {
     double x, y;
@@ -92,7 +75,7 @@ protected:
 
     void use_floor(std::uint32_t rgb) {
         m_scene.texture_slots[floor_texture_slot] =
-            build_texture(solid_image(64, 64, [=](int, int) { return rgb; }));
+            build_texture(gl_test::make_image(64, 64, [=](int, int) { return rgb; }));
     }
 
     // A bolt of the first kind at (0, 50, -550) with a half size of 220,
@@ -137,7 +120,7 @@ TEST_F(FrameDrawing, EmptyPoolsShowTheFloorAtAFifthOfItsBrightnessUnderABlackSky
 TEST_F(FrameDrawing, AFullBoltShowsWhereItProjectsAndLightsTheNextFloor) {
     use_floor(0xffffff);
     m_scene.texture_slots[first_bolt_texture_slot] =
-        build_texture(solid_image(16, 16, [](int, int) { return 0xffffffu; }));
+        build_texture(gl_test::make_image(16, 16, [](int, int) { return 0xffffffu; }));
     full_bolt();
 
     const Frame first = frame();
@@ -207,8 +190,8 @@ TEST_F(FrameDrawing, BlackPartsOfABoltPictureAddNothing) {
     const Frame without = frame();
 
     // Left half black, right half white.
-    m_scene.texture_slots[first_bolt_texture_slot] =
-        build_texture(solid_image(16, 16, [](int x, int) { return x < 8 ? 0u : 0xffffffu; }));
+    m_scene.texture_slots[first_bolt_texture_slot] = build_texture(
+        gl_test::make_image(16, 16, [](int x, int) { return x < 8 ? 0u : 0xffffffu; }));
     full_bolt();
     m_scene.flash_level = 0.8f;
     const Frame with = frame();

@@ -1,12 +1,22 @@
 #include "scene.h"
 
+#include "bolt_drawing.h"
 #include "floor.h"
 #include "gl_headers.h"
+#include "textures.h"
 
 void tick_scene_clock(Scene& scene) {
     scene.timer.tick();
     scene.current_time = scene.timer.elapsed();
     scene.frame_delta = scene.timer.delta();
+}
+
+void create_pools(Scene& scene, const ClockSource& clock) {
+    create_bolt_pools(scene.lightning);
+    // Textures are loaded by now, so the first frame's delta does not include them.
+    scene.timer.start(clock);
+    tick_scene_clock(scene);
+    spawn_bolt(scene.lightning, BoltKind::First, scene.current_time, &scene.flash_level);
 }
 
 void resize_scene(int width, int height) {
@@ -41,5 +51,14 @@ void draw_frame(Scene& scene, void (*swap_buffers)()) {
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, -240.0f);
     draw_floor(scene);
+    Lightning& lightning = scene.lightning;
+    if (lightning.first_pool && lightning.second_pool) {
+        scene.flash_level = 0.0f;
+        run_spawn_rule(lightning, scene.timer.elapsed(), scene.current_time, &scene.flash_level);
+        glBindTexture(GL_TEXTURE_2D, scene.texture_slots[first_bolt_texture_slot]);
+        draw_pool(*lightning.first_pool, scene.current_time, scene.frame_delta);
+        glBindTexture(GL_TEXTURE_2D, scene.texture_slots[second_bolt_texture_slot]);
+        draw_pool(*lightning.second_pool, scene.current_time, scene.frame_delta);
+    }
     swap_buffers();
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "frame_timer.h"
+#include "lightning.h"
 
 // Everything one run of the renderer animates. The program holds one
 // instance as a plain global; tests build fresh ones.
@@ -15,7 +16,13 @@ struct Scene {
     std::uint32_t texture_slots[3] = {0, 0, 0};
     float floor_scroll = 0.0f; // repeats of the floor picture drifted away so far; never wrapped
     float flash_level = 0.0f;  // the visible bolts' summed fade levels; brightens the floor
+    Lightning lightning;       // the bolts' pools, spawn times and random source
 };
+
+// Start-up of the animation: creates the two bolt pools, starts and ticks
+// the frame timer, and spawns the first bolt, so that one bolt exists before
+// the first frame. The scene's random source must be set.
+void create_pools(Scene& scene, const ClockSource& clock);
 
 // Ticks the scene's timer and copies elapsed and delta into current_time
 // and frame_delta, the copies every part of a frame reads.
@@ -28,5 +35,8 @@ void resize_scene(int width, int height);
 // no depth test, black clear colour, additive blending, texturing on.
 void set_fixed_gl_state();
 
-// Draws one frame into the current context, then presents it with swap_buffers.
+// Draws one frame into the current context, then presents it with
+// swap_buffers: the floor (lit by the previous frame's flash), the spawn
+// decisions, then each pool's bolts added over it, which rebuilds the flash.
+// A scene whose pools have not been created shows the floor alone.
 void draw_frame(Scene& scene, void (*swap_buffers)());

@@ -16,7 +16,9 @@ inline constexpr char image_paths[3][255] = {
     "C:\\q_velk\\Velmoran0.bmp",
     "C:\\q_velk\\Velmoran2.bmp",
 };
+inline constexpr int first_bolt_texture_slot = 0;
 inline constexpr int floor_texture_slot = 1;
+inline constexpr int second_bolt_texture_slot = 2;
 
 // Reads one image file; nothing when it is missing or unreadable.
 using ImageLoader = std::optional<RgbImage> (*)(const char* path);

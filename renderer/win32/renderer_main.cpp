@@ -5,6 +5,7 @@
 
 #include "../display_config.h"
 #include "../gl_headers.h"
+#include "../textures.h"
 #include "image_files.h"
 
 Scene g_scene;
@@ -34,12 +35,10 @@ void init_scene(HWND window) {
     GetClientRect(g_window, &g_client_rect);
     create_gl_context(g_client_rect.right, g_client_rect.bottom);
     load_textures();
-    // The clock starts after everything slow at start-up, so the first
-    // frame's delta covers only the time since this tick.
-    g_scene.timer.start(platform_clock());
-    tick_scene_clock(g_scene);
+    g_scene.lightning.random = std::rand;
+    create_pools(g_scene, platform_clock());
     set_fixed_gl_state();
-    glBindTexture(GL_TEXTURE_2D, g_scene.texture_slots[0]);
+    glBindTexture(GL_TEXTURE_2D, g_scene.texture_slots[first_bolt_texture_slot]);
 }
 
 int run_loop() {
@@ -57,10 +56,7 @@ int run_loop() {
         }
     }
     shutdown_renderer();
+    g_scene.lightning.first_pool.reset();
+    g_scene.lightning.second_pool.reset();
     return static_cast<int>(message.wParam);
-}
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR command_line,
-                   int show_command) {
-    return win_main(instance, previous_instance, command_line, show_command);
 }

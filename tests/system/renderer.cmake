@@ -28,3 +28,9 @@ velmoran_system_test(renderer_images_test
     SOURCES renderer_images_test.cpp ../unit/support/bmp_builder.cpp
     DRIVES renderer)
 target_include_directories(renderer_images_test PRIVATE ../unit/support)
+
+# The finished renderer: bolts in the sky and their flash on the floor.
+velmoran_system_test(renderer_lightning_test
+    SOURCES renderer_lightning_test.cpp ../unit/support/bmp_builder.cpp
+    DRIVES renderer)
+target_include_directories(renderer_lightning_test PRIVATE ../unit/support)

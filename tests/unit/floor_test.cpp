@@ -19,25 +19,6 @@ using gl_test::Rgba;
 
 namespace {
 
-// A picture of width x height whose pixel (x, y), y = 0 the bottom row, is colour(x, y) as
-// 0xRRGGBB.
-RgbImage make_image(int width, int height, const std::function<std::uint32_t(int, int)>& colour) {
-    RgbImage image;
-    image.width = width;
-    image.height = height;
-    image.pixels.reset(new std::uint8_t[image.size_bytes()]);
-    std::uint8_t* p = image.pixels.get();
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x, p += 3) {
-            const std::uint32_t c = colour(x, y);
-            p[0] = static_cast<std::uint8_t>(c >> 16);
-            p[1] = static_cast<std::uint8_t>(c >> 8);
-            p[2] = static_cast<std::uint8_t>(c);
-        }
-    }
-    return image;
-}
-
 // The first row (from the top) that the floor reaches: the far edge of the
 // quad, 540 units in front of the eye and 15.5 below it, under a 45-degree
 // field of view over 768 rows.
@@ -81,7 +62,7 @@ protected:
 };
 
 TEST_F(FloorTest, FillsTheLowerPartUpToAHorizonJustBelowTheMiddleUnderABlackSky) {
-    use_floor_picture(make_image(8, 8, [](int, int) { return 0xffffffu; }));
+    use_floor_picture(gl_test::make_image(8, 8, [](int, int) { return 0xffffffu; }));
     const Frame frame = draw();
 
     const int horizon = first_lit_row(frame);
@@ -97,7 +78,8 @@ TEST_F(FloorTest, FillsTheLowerPartUpToAHorizonJustBelowTheMiddleUnderABlackSky)
 }
 
 TEST_F(FloorTest, ShowsTheTexelAtOneFifthWithoutFlashAndInFullWithAFlashOfOne) {
-    use_floor_picture(make_image(4, 4, [](int, int) { return 0xc86432u; })); // 200, 100, 50
+    use_floor_picture(
+        gl_test::make_image(4, 4, [](int, int) { return 0xc86432u; })); // 200, 100, 50
     const Frame dim = draw();
     expect_near(dim.at(512, 700), 40, 20, 10);
     expect_near(dim.at(100, 450), 40, 20, 10);
@@ -127,7 +109,7 @@ TEST_F(FloorTest, MissingFloorPictureGivesAFlatGreyThatStillBrightensWithTheFlas
 // A picture whose green rises from its bottom row to its top row and whose
 // red rises from left to right, shown at full brightness.
 TEST_F(FloorTest, PictureStandsUprightWithItsBottomTowardsTheViewer) {
-    use_floor_picture(make_image(64, 64, [](int x, int y) {
+    use_floor_picture(gl_test::make_image(64, 64, [](int x, int y) {
         return static_cast<std::uint32_t>(x * 4) << 16 | static_cast<std::uint32_t>(y * 4) << 8;
     }));
     m_scene.flash_level = 1.0f;
@@ -149,7 +131,7 @@ TEST_F(FloorTest, PictureStandsUprightWithItsBottomTowardsTheViewer) {
 // screen, away from the viewer, at 0.07 repeats per second.
 TEST_F(FloorTest, PatternMovesAwayFromTheViewerAsTimePasses) {
     use_floor_picture(
-        make_image(16, 64, [](int, int y) { return y >= 28 && y < 36 ? 0xffffffu : 0u; }));
+        gl_test::make_image(16, 64, [](int, int y) { return y >= 28 && y < 36 ? 0xffffffu : 0u; }));
     m_scene.flash_level = 1.0f;
     auto band_centre = [](const Frame& frame) {
         // The band of the nearest repeat, searched in the centre column below row 600.
@@ -180,7 +162,7 @@ TEST_F(FloorTest, PatternMovesAwayFromTheViewerAsTimePasses) {
 }
 
 TEST_F(FloorTest, LeavesBlendingOnAndTheFloorTextureBound) {
-    use_floor_picture(make_image(2, 2, [](int, int) { return 0x808080u; }));
+    use_floor_picture(gl_test::make_image(2, 2, [](int, int) { return 0x808080u; }));
     draw();
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
     GLint bound = 0;

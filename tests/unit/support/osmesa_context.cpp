@@ -71,4 +71,21 @@ std::vector<std::uint8_t> read_base_level(std::uint32_t texture, int* width, int
 
 void no_swap() {}
 
+RgbImage make_image(int width, int height, const std::function<std::uint32_t(int, int)>& colour) {
+    RgbImage image;
+    image.width = width;
+    image.height = height;
+    image.pixels.reset(new std::uint8_t[image.size_bytes()]);
+    std::uint8_t* p = image.pixels.get();
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x, p += 3) {
+            const std::uint32_t c = colour(x, y);
+            p[0] = static_cast<std::uint8_t>(c >> 16);
+            p[1] = static_cast<std::uint8_t>(c >> 8);
+            p[2] = static_cast<std::uint8_t>(c);
+        }
+    }
+    return image;
+}
+
 } // namespace gl_test

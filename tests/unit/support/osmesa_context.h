@@ -7,7 +7,10 @@
 
 #include <GL/osmesa.h>
 
+#include "bmp_decoder.h"
+
 #include <cstdint>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -69,5 +72,9 @@ std::vector<std::uint8_t> read_base_level(std::uint32_t texture, int* width, int
 
 // A buffer swap for draw_frame that does nothing: the frame stays in the buffer.
 void no_swap();
+
+// A picture of width x height whose pixel (x, y), y = 0 the bottom row, is
+// colour(x, y) as 0xRRGGBB.
+RgbImage make_image(int width, int height, const std::function<std::uint32_t(int, int)>& colour);
 
 } // namespace gl_test

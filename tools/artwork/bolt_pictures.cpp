@@ -13,6 +13,12 @@ namespace {
 // away from the bolt.
 constexpr double kBlackBelow = 2.5 / 255;
 
+// Rows at the top over which the glow fades in, so that a bolt that starts
+// at the top edge shows no straight edge of glow in the sky; the white core
+// itself runs on to the edge.
+constexpr double kGlowFadeRows = 14;
+constexpr double kCoreAtLeast = 0.8; // every channel: the core, kept as it is
+
 struct BoltPlan {
     std::uint32_t seed;
     Point start, end; // pixels
@@ -26,8 +32,12 @@ Canvas Paint(const BoltPlan& plan) {
     Canvas canvas(kBoltPictureSize, kBoltPictureSize);
     DrawBolt(canvas, bolt, plan.light);
     for (int y = 0; y < canvas.height(); ++y) {
+        const double fade = SmoothStep(0, kGlowFadeRows, y + 0.5);
         for (int x = 0; x < canvas.width(); ++x) {
             Colour& c = canvas.at(x, y);
+            if (std::min({c.r, c.g, c.b}) < kCoreAtLeast) {
+                c = c * fade;
+            }
             if (std::max({c.r, c.g, c.b}) < kBlackBelow) {
                 c = Colour{};
             }

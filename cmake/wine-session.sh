@@ -77,9 +77,13 @@ ENV
     . "$dir/env"
     mkdir -p "$VELMORAN_ARTIFACTS_UNIX"
 
-    "$WINE_BIN" wineboot -i >"$dir/wineboot.log" 2>&1 9>&- || die "wineboot failed"
     # A wineserver that stays up between programs keeps each start near 70 ms.
+    # NOTE: it must be the first: a server that a program starts lingers only
+    # as long as programs run (Debian's wineserver wrapper passes -p0), and
+    # "wineserver -p" does not change a server that is already running.
+    mkdir -p "$WINEPREFIX"
     "$WINESERVER_BIN" -p 9>&-
+    "$WINE_BIN" wineboot -i >"$dir/wineboot.log" 2>&1 9>&- || die "wineboot failed"
     # Without a window manager, hiding or destroying a managed window blocks for
     # about two seconds; unmanaged windows close at once.
     "$WINE_BIN" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 9>&-

@@ -109,6 +109,9 @@ protected:
     void EndWithEsc(ChildProcess& scr, HWND renderer_window) {
         WindowProcess renderer(renderer_window);
         ASSERT_TRUE(renderer.valid());
+        // NOTE: a renderer that shows its window only after the first look
+        // (500 ms) has the run end at once; that is no run to end with Esc.
+        ASSERT_TRUE(scr.running()) << "the run ended before the renderer's window was there";
         PressEscape(renderer_window);
         ASSERT_TRUE(wait_until([&] { return !IsWindow(renderer_window); }, 5s))
             << "the renderer did not take Esc";

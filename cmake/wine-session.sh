@@ -81,8 +81,10 @@ ENV
     # NOTE: it must be the first: a server that a program starts lingers only
     # as long as programs run (Debian's wineserver wrapper passes -p0), and
     # "wineserver -p" does not change a server that is already running.
+    # Its output goes to a file: a caller that reads ours (ctest) would wait
+    # for the server's end otherwise.
     mkdir -p "$WINEPREFIX"
-    "$WINESERVER_BIN" -p 9>&-
+    "$WINESERVER_BIN" -p </dev/null >"$dir/wineserver.log" 2>&1 9>&-
     "$WINE_BIN" wineboot -i >"$dir/wineboot.log" 2>&1 9>&- || die "wineboot failed"
     # Without a window manager, hiding or destroying a managed window blocks for
     # about two seconds; unmanaged windows close at once.

@@ -167,6 +167,18 @@ std::string WindowProcess::image_path() const {
     return std::string(path, size);
 }
 
+void EndLeftoverRenderers() {
+    for (int i = 0; i < 3; ++i) {
+        HWND window = FindRendererWindow();
+        if (window == nullptr) {
+            return;
+        }
+        WindowProcess renderer(window);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        renderer.wait_for_exit(std::chrono::seconds(5));
+    }
+}
+
 void PressEscape(HWND window) {
     SetForegroundWindow(window);
     wait_until([&] { return GetForegroundWindow() == window; }, std::chrono::seconds(2));

@@ -69,6 +69,9 @@ private:
     DWORD m_id = 0;
 };
 
+// Ends (with a close message) a renderer that a failed test left running.
+void EndLeftoverRenderers();
+
 // Presses Esc in a window, as the keyboard would deliver it.
 void PressEscape(HWND window);
 

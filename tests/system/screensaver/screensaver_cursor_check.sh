@@ -16,41 +16,26 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 # shellcheck disable=SC1091
 . "$session/env" || fail "no test session in $session"
+# shellcheck source=tests/system/screensaver/run_helpers.sh
+. "$(dirname "$0")/run_helpers.sh"
 command -v xdotool >/dev/null || fail "xdotool is not installed"
 rm -rf "$work"
 mkdir -p "$work"
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-
-# Esc from the keyboard, into the renderer's window. NOTE: "xdotool key
-# --window" presses through XTEST into a focused window but lets go with a
-# sent event, which fails once Esc has closed the window: the key then stays
-# down in the X server, and every later renderer quits at its start.
-press_escape() {
-    xdotool windowfocus "$1" 2>/dev/null
-    xdotool key Escape
-    xdotool keyup Escape
-}
 
 # The process id (hex, as Wine prints it) that loaded a program file.
 pid_of() { grep -a -m1 "trace:loaddll:.*Loaded L\".*\\\\$1\"" "$2" | cut -d: -f1; }
 
 # run NAME ARGS: one run with the trace on, ended with Esc in the renderer.
 run() {
-    local name=$1 trace=$work/$1.trace i window=''
+    local name=$1 trace=$work/$1.trace window
     shift
     WINEDEBUG=+pid,+loaddll,+cursor "$VELMORAN_WINE" "$programs/Velmoran.scr" "$@" 2>"$trace" &
     local scr=$!
-    for i in $(seq 300); do
-        window=$(xdotool search --name '^Velmoran_VC$' 2>/dev/null | head -n1)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { kill $scr; fail "$name: no renderer window"; }
+    window=$(renderer_window) || { kill $scr; fail "$name: no renderer window"; }
     sleep 0.5
     press_escape "$window"
-    for i in $(seq 100); do kill -0 $scr 2>/dev/null || break; sleep 0.1; done
-    kill -0 $scr 2>/dev/null && { kill $scr; fail "$name: Velmoran.scr did not end after Esc"; }
-    wait $scr
+    wait_for_end $scr "$name"
     local status=$?
     [ $status -eq 0 ] || fail "$name: Velmoran.scr ended with $status"
     sleep 0.3 # the renderer's last lines

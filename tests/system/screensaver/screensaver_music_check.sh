@@ -16,6 +16,8 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 # shellcheck disable=SC1091
 . "$session/env" || fail "no test session in $session"
+# shellcheck source=tests/system/screensaver/run_helpers.sh
+. "$(dirname "$0")/run_helpers.sh"
 for tool in parec sox xdotool iconv; do
     command -v $tool >/dev/null || fail "$tool is not installed"
 done
@@ -26,16 +28,6 @@ cp "$programs/Velmoran.scr" "$programs/Velmoran.dll" "$folder/" || fail "cannot 
 cp "$mp3" "$work/tone 440 Hz.mp3"
 sox -n -r 22050 -b 16 -c 1 "$work/tone 440 Hz.wav" synth 0.7 sine 440 vol 0.5 || fail "sox"
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-
-# Esc from the keyboard, into the renderer's window. NOTE: "xdotool key
-# --window" presses through XTEST into a focused window but lets go with a
-# sent event, which fails once Esc has closed the window: the key then stays
-# down in the X server, and every later renderer quits at its start.
-press_escape() {
-    xdotool windowfocus "$1" 2>/dev/null
-    xdotool key Escape
-    xdotool keyup Escape
-}
 
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
@@ -66,7 +58,7 @@ silences() {
 # attempt NAME MUSIC_FILE SECONDS: a run with that music, recorded for
 # SECONDS; status 3 when the run ended by itself before its recording did.
 attempt() {
-    local name=$1 music=$2 seconds=$3 i window=''
+    local name=$1 music=$2 seconds=$3 window
     {
         printf '[Section]\r\n'
         printf 'BGM区分=2\r\n'
@@ -75,12 +67,7 @@ attempt() {
     } | iconv -f UTF-8 -t CP932 >"$folder/Velmoran.ini" || fail "cannot write the settings"
     "$VELMORAN_WINE" "$(windows_path "$folder/Velmoran.scr")" /s >"$work/$name.log" 2>&1 &
     local scr=$!
-    for i in $(seq 300); do
-        window=$(xdotool search --name '^Velmoran_VC$' 2>/dev/null | head -n1)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { kill $scr; fail "$name: no renderer window"; }
+    window=$(renderer_window) || { kill $scr; fail "$name: no renderer window"; }
     record "$seconds" "$work/$name.playing.raw"
     if ! kill -0 $scr 2>/dev/null; then
         # NOTE: a renderer that shows its window only after the run window's
@@ -91,9 +78,7 @@ attempt() {
         return 3
     fi
     press_escape "$window"
-    for i in $(seq 100); do kill -0 $scr 2>/dev/null || break; sleep 0.1; done
-    kill -0 $scr 2>/dev/null && { kill $scr; fail "$name: Velmoran.scr did not end after Esc"; }
-    wait $scr
+    wait_for_end $scr "$name"
     local status=$?
     echo "$name: Velmoran.scr's Wine process ended with status $status"
     [ $status -eq 0 ] || { tail -n 5 "$work/$name.log"; fail "$name: Velmoran.scr did not end cleanly"; }

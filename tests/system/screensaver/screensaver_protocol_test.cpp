@@ -35,18 +35,6 @@ bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void EndLeftoverRenderers() {
-    for (int i = 0; i < 3; ++i) {
-        HWND window = FindRendererWindow();
-        if (window == nullptr) {
-            return;
-        }
-        WindowProcess renderer(window);
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        renderer.wait_for_exit(5s);
-    }
-}
-
 class Protocol : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -50,19 +50,6 @@ int DpiAwarenessOf(HWND window) {
     return get_awareness(get_context(window));
 }
 
-// Ends a renderer that a failed test left running.
-void EndLeftoverRenderers() {
-    for (int i = 0; i < 3; ++i) {
-        HWND window = FindRendererWindow();
-        if (window == nullptr) {
-            return;
-        }
-        WindowProcess renderer(window);
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        renderer.wait_for_exit(5s);
-    }
-}
-
 // A hue test that survives the renderer's dimming and flashing.
 bool Reddish(const Rgb& p) {
     return p.r >= 40 && p.r > 2 * p.g && p.r > 2 * p.b;

@@ -47,7 +47,13 @@ for run in $(seq "$runs"); do
     WINEDEBUG=+timestamp,+loaddll,+wgl "$wine" "$program" 2>"$log" &
     pid=$!
     sleep "$seconds"
-    xdotool key Escape
+    # NOTE: early in a new Wine session keys pressed through XTEST can be lost; press Esc
+    # until the program has ended.
+    for _ in $(seq 80); do
+        kill -0 "$pid" 2>/dev/null || break
+        xdotool key Escape
+        sleep 0.25
+    done
     wait "$pid"
     # Timestamps are seconds with millisecond precision.
     loaded=$(grep -m1 'Loaded L".*Velmoran.dll"' "$log" | cut -d: -f1)

@@ -36,7 +36,13 @@ sleep 60
 echo "resident memory after 60 s: $(rss_kib) KiB"
 sleep $((seconds > 60 ? seconds - 60 : 0))
 echo "resident memory after $seconds s: $(rss_kib) KiB"
-xdotool key Escape
+# NOTE: early in a new Wine session keys pressed through XTEST can be lost; press Esc
+# until the program has ended.
+for _ in $(seq 80); do
+    kill -0 "$runner" 2>/dev/null || break
+    xdotool key Escape
+    sleep 0.25
+done
 wait "$runner"
 echo "exit code: $?"
 cat "$peaks"

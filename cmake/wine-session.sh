@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # One private Wine environment for a whole test run: an Xvfb display
-# (1024x768x24), a Wine prefix and a persistent wineserver, shared by every
-# Windows-side test so that the prefix start-up (several seconds) is paid once.
+# (1024x768x24, or VELMORAN_SCREEN), a Wine prefix and a persistent
+# wineserver, shared by every Windows-side test so that the prefix start-up
+# (several seconds) is paid once.
 #
 #   wine-session.sh start DIR     create the environment in DIR (idempotent)
 #   wine-session.sh stop DIR      stop its processes and remove DIR
@@ -35,7 +36,7 @@ start_session() {
 
     # Xvfb picks a free display itself and writes its number to fd 5.
     rm -f "$dir/display"
-    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset \
+    Xvfb -displayfd 5 -screen 0 "${VELMORAN_SCREEN:-1024x768x24}" -nolisten tcp -noreset \
         5>"$dir/display" >"$dir/xvfb.log" 2>&1 9>&- &
     local xvfb_pid=$!
     local i
@@ -76,9 +77,15 @@ ENV
     . "$dir/env"
     mkdir -p "$VELMORAN_ARTIFACTS_UNIX"
 
-    "$WINE_BIN" wineboot -i >"$dir/wineboot.log" 2>&1 9>&- || die "wineboot failed"
     # A wineserver that stays up between programs keeps each start near 70 ms.
-    "$WINESERVER_BIN" -p 9>&-
+    # NOTE: it must be the first: a server that a program starts lingers only
+    # as long as programs run (Debian's wineserver wrapper passes -p0), and
+    # "wineserver -p" does not change a server that is already running.
+    # Its output goes to a file: a caller that reads ours (ctest) would wait
+    # for the server's end otherwise.
+    mkdir -p "$WINEPREFIX"
+    "$WINESERVER_BIN" -p </dev/null >"$dir/wineserver.log" 2>&1 9>&-
+    "$WINE_BIN" wineboot -i >"$dir/wineboot.log" 2>&1 9>&- || die "wineboot failed"
     # Without a window manager, hiding or destroying a managed window blocks for
     # about two seconds; unmanaged windows close at once.
     "$WINE_BIN" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 9>&-

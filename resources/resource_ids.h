@@ -4,3 +4,5 @@
 
 #define IDB_PREVIEW_PICTURE 101    // 152 x 112: the preview picture (Img_Prev)
 #define IDB_PREVIEW_BACKGROUND 102 // 152 x 112: the preview window's background
+#define IDB_BOLT_VIOLET 103        // 256 x 256: the violet-white bolt (Display(1), Velmoran1.bmp)
+#define IDB_BOLT_YELLOW 104        // 256 x 256: the yellow-white bolt (Display(2), Velmoran2.bmp)

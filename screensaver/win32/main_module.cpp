@@ -7,6 +7,7 @@
 #include "preview_window.h"
 #include "program_globals.h"
 #include "program_names.h"
+#include "run_window.h"
 #include "runtime/win32/application.h"
 #include "runtime/win32/text_encoding.h"
 #include "settings/settings_file.h"
@@ -37,11 +38,14 @@ void Main() {
     case StartupOutcome::Preview:
         StartPreview(request.preview_handle);
         return;
-    case StartupOutcome::SettingsDialog:
     case StartupOutcome::RunWindow:
-        // Configure goes on to the settings dialog (Velmoran_P) and a run to
-        // the hidden run window (Velmoran_S); until the program has them,
-        // both end here.
+        // The run goes on from the hidden run window's load; the program
+        // lives as long as that window is loaded.
+        LoadRunWindow();
+        return;
+    case StartupOutcome::SettingsDialog:
+        // Configure goes on to the settings dialog (Velmoran_P); until the
+        // program has it, configure ends here.
     case StartupOutcome::End:
         break;
     }

@@ -43,3 +43,43 @@ target_link_libraries(form_runtime_test PRIVATE screensaver_test_support form_ru
 velmoran_system_test(preview_window_test
     SOURCES screensaver/preview_window_test.cpp ${PROJECT_SOURCE_DIR}/resources/Velmoran.rc)
 target_link_libraries(preview_window_test PRIVATE screensaver_test_support screensaver_win32)
+
+# Whole runs: the programs copied into folders of their own, a stand-in for
+# the renderer that logs what reaches it, and the tests that drive them.
+add_executable(renderer_stand_in WIN32 screensaver/renderer_stand_in.cpp)
+velmoran_target_defaults(renderer_stand_in)
+add_library(screensaver_run_support STATIC screensaver/run_driver.cpp)
+target_link_libraries(screensaver_run_support PUBLIC screensaver_test_support)
+velmoran_target_defaults(screensaver_run_support)
+
+# Runs with a test pattern on the screen: the hand-off files, the renderer's
+# floor and sky, Esc, two runs in a row.
+velmoran_system_test(screensaver_run_test
+    SOURCES screensaver/screensaver_run_test.cpp
+    DRIVES screensaver renderer
+    LOCALE ja_JP.UTF-8)
+target_link_libraries(screensaver_run_test PRIVATE screensaver_run_support)
+
+# The launch, the watch and the end of a run at their edges.
+velmoran_system_test(screensaver_protocol_test
+    SOURCES screensaver/screensaver_protocol_test.cpp
+    DRIVES screensaver renderer renderer_stand_in
+    LOCALE ja_JP.UTF-8)
+target_link_libraries(screensaver_protocol_test PRIVATE screensaver_run_support)
+
+# The cursor as a run leaves it, read from Wine's own trace of ShowCursor.
+add_test(NAME screensaver_cursor_check
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/screensaver/screensaver_cursor_check.sh
+                 ${VELMORAN_WINE_SESSION_DIR} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+                 ${CMAKE_BINARY_DIR}/screensaver-cursor-check)
+set_tests_properties(screensaver_cursor_check PROPERTIES FIXTURES_REQUIRED wine_session
+                     RESOURCE_LOCK display LABELS trace TIMEOUT 120)
+
+# Runs with a WAV and with an MP3 chosen, heard on the session's null sink.
+add_test(NAME screensaver_music_check
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/screensaver/screensaver_music_check.sh
+                 ${VELMORAN_WINE_SESSION_DIR} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+                 "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/music data/tone 440 Hz.mp3"
+                 ${CMAKE_BINARY_DIR}/screensaver-music-check)
+set_tests_properties(screensaver_music_check PROPERTIES FIXTURES_REQUIRED wine_session
+                     RESOURCE_LOCK display LABELS sound TIMEOUT 180)

@@ -24,3 +24,17 @@ velmoran_unit_test(artwork_test screensaver/artwork_test.cpp)
 target_link_libraries(artwork_test PRIVATE artwork_painting)
 target_compile_definitions(artwork_test PRIVATE
     VELMORAN_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")
+
+# The run window's steps, with the music module on a simulated media control interface.
+velmoran_unit_test(run_window_steps_test
+    screensaver/run_window_steps_test.cpp
+    music/fake_mci.cpp
+)
+target_include_directories(run_window_steps_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/music)
+target_link_libraries(run_window_steps_test PRIVATE screensaver_core)
+
+# The two bolt pictures the program ships: generated, committed, and lightning.
+velmoran_unit_test(bolt_pictures_test screensaver/bolt_pictures_test.cpp)
+target_link_libraries(bolt_pictures_test PRIVATE artwork_painting)
+target_compile_definitions(bolt_pictures_test PRIVATE
+    VELMORAN_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bolt_pictures.h"
 #include "preview_pictures.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
     } pictures[] = {
         {"preview_picture.bmp", artwork::PaintPreviewPicture},
         {"preview_background.bmp", artwork::PaintPreviewBackground},
+        {"bolt_violet.bmp", artwork::PaintVioletBolt},
+        {"bolt_yellow.bmp", artwork::PaintYellowBolt},
     };
     for (const auto& picture : pictures) {
         const std::string path = folder + "/" + picture.name;

@@ -36,7 +36,9 @@ struct Builder {
         // Kick the midpoint sideways, across the piece.
         const double nx = -(b.y - a.y) / length;
         const double ny = (b.x - a.x) / length;
-        const double kick = random.Gaussian() * shape.jaggedness * length;
+        const double jaggedness =
+            length < shape.fine_piece ? shape.fine_jaggedness : shape.jaggedness;
+        const double kick = random.Gaussian() * jaggedness * length;
         const Point mid{(a.x + b.x) / 2 + nx * kick, (a.y + b.y) / 2 + ny * kick};
         const double strength_mid = (strength_a + strength_b) / 2;
 

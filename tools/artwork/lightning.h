@@ -20,13 +20,15 @@ struct BoltSegment {
 };
 
 struct BoltShape {
-    double jaggedness = 0.22;     // sideways kick per halving, relative to the piece's length
-    double finest = 1.5;          // pieces shorter than this (pixels) are not halved again
-    double branch_chance = 0.45;  // chance of a fork at a halving point of a long piece
-    double branch_min_piece = 10; // pieces shorter than this (pixels) do not fork
-    double branch_length = 0.5;   // a fork's length relative to the piece it leaves
-    double branch_strength = 0.6; // a fork's strength where it leaves
-    int branch_levels = 2;        // forks of forks
+    double jaggedness = 0.22;      // sideways kick per halving, relative to the piece's length
+    double fine_piece = 0;         // pieces shorter than this (pixels) take fine_jaggedness
+    double fine_jaggedness = 0.22; // so that short pieces can run straighter between kinks
+    double finest = 1.5;           // pieces shorter than this (pixels) are not halved again
+    double branch_chance = 0.45;   // chance of a fork at a halving point of a long piece
+    double branch_min_piece = 10;  // pieces shorter than this (pixels) do not fork
+    double branch_length = 0.5;    // a fork's length relative to the piece it leaves
+    double branch_strength = 0.6;  // a fork's strength where it leaves
+    int branch_levels = 2;         // forks of forks
 };
 
 std::vector<BoltSegment> MakeBolt(Random& random, Point start, Point end, const BoltShape& shape);

@@ -128,6 +128,12 @@ bool Application::CreateFolder(const std::string& ansi_path) {
 
 std::optional<DWORD> Application::StartProgram(const std::string& ansi_command_line,
                                                int show_command) {
+    return StartProgram(std::string(), ansi_command_line, show_command);
+}
+
+std::optional<DWORD> Application::StartProgram(const std::string& ansi_application,
+                                               const std::string& ansi_command_line,
+                                               int show_command) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -135,8 +141,9 @@ std::optional<DWORD> Application::StartProgram(const std::string& ansi_command_l
     std::vector<char> command_line(ansi_command_line.begin(), ansi_command_line.end());
     command_line.push_back('\0');
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    const char* application = ansi_application.empty() ? nullptr : ansi_application.c_str();
+    if (!CreateProcessA(application, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
         return std::nullopt;
     }
     CloseHandle(process.hThread);

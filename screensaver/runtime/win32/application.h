@@ -64,6 +64,11 @@ public:
     // its process id, or nothing when it could not be started. Nothing waits for it.
     static std::optional<DWORD> StartProgram(const std::string& ansi_command_line,
                                              int show_command);
+    // The same with the program file named apart from the command line, so
+    // that the platform searches nothing along a command line with blanks.
+    static std::optional<DWORD> StartProgram(const std::string& ansi_application,
+                                             const std::string& ansi_command_line,
+                                             int show_command);
 
     static std::size_t LoadedFormCount();
 

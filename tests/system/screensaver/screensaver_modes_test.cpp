@@ -69,11 +69,12 @@ TEST_F(ScreensaverModes, MissingRendererMessageInRunConfigureAndEmptyStarts) {
     }
 }
 
-TEST_F(ScreensaverModes, WithTheRendererBesideItRunAndConfigureShowNoMessage) {
-    for (const char* arguments : {"/s", "/c", ""}) {
+// Runs with the renderer beside the program are the run tests' (screensaver_run_test).
+TEST_F(ScreensaverModes, WithTheRendererBesideItConfigureShowsNoMessage) {
+    for (const char* arguments : {"/c", "/C:1234"}) {
         ChildProcess process;
         ASSERT_TRUE(StartScreensaver(process, ScreensaverWithRenderer(), arguments));
-        // The run window and the settings dialog are what would keep it alive.
+        // The settings dialog is what would keep it alive.
         const auto code = process.wait_for_exit(5s);
         ASSERT_TRUE(code.has_value()) << '"' << arguments << '"';
         EXPECT_EQ(*code, 0u);

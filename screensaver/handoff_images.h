@@ -1,0 +1,34 @@
+#pragma once
+
+// The hand-off images: the three BMP files a run writes into the hand-off
+// folder for the renderer, which reads them once at its start. Image 0 is
+// the primary screen as it looked when the run began (the floor), images 1
+// and 2 are the two bolt pictures built into the program. Each save replaces
+// the file of the same name; neither program ever deletes them.
+
+#include <functional>
+#include <string>
+
+// How many hand-off images there are, and the path of each (0, 1 or 2):
+// C:\q_velk\Velmoran0.bmp and so on.
+inline constexpr int kHandoffImageCount = 3;
+std::string HandoffImagePath(int index);
+
+// The platform's side of writing the images. Every step may fail; a failed
+// step is skipped and the next one runs.
+struct HandoffImageServices {
+    // The run window takes the whole primary screen's size (it stays hidden).
+    std::function<void()> size_window_to_screen;
+    // The capture surface (picture box 0) takes the run window's client area.
+    std::function<void()> size_capture_surface;
+    // The desktop's device context is taken, the screen is copied into the
+    // capture surface's retained image from the top-left corner, the surface
+    // is refreshed and the context released.
+    std::function<void()> copy_screen;
+    // Saves picture box index's retained image as a BMP file at path.
+    std::function<void(int index, const std::string& path)> save_picture;
+};
+
+// Captures the screen and saves the three images, in this order: the
+// window's and the surface's size, the screen copy, then images 0, 1 and 2.
+void WriteHandoffImages(const HandoffImageServices& services);

@@ -1,0 +1,124 @@
+#include "run_window.h"
+
+#include <windows.h>
+
+#include "program_globals.h"
+#include "program_music.h"
+#include "program_names.h"
+#include "resource_ids.h"
+#include "runtime/win32/application.h"
+#include "runtime/win32/picture.h"
+#include "runtime/win32/text_encoding.h"
+
+using namespace runtime;
+
+namespace {
+
+constexpr int kBoltPictureSize = 256; // pixels
+
+Velmoran_S& RunWindow() {
+    static Velmoran_S form;
+    return form;
+}
+
+TimerSwitch SwitchOf(Timer& timer) {
+    return TimerSwitch{[&timer] { return timer.Enabled(); },
+                       [&timer](bool enabled) { timer.SetEnabled(enabled); }};
+}
+
+} // namespace
+
+Velmoran_S::Velmoran_S()
+    : Display{{{*this, "Display", 0}, {*this, "Display", 1}, {*this, "Display", 2}}},
+      Timer1(*this, "Timer1", 1000, false), Timer2(*this, "Timer2", 200, false),
+      Timer3(*this, "Timer3", 500, true), m_steps(g_music_settings, ProgramMusic(), Services()) {
+    SetCaption(kRunWindowTitle);
+    SetBorderStyle(BorderStyle::None);
+    SetScaleMode(ScaleMode::Pixels);
+    const int bolt_pictures[] = {IDB_BOLT_VIOLET, IDB_BOLT_YELLOW};
+    for (PictureBox& display : Display) {
+        display.SetScaleMode(ScaleMode::Pixels);
+        display.SetBackColor(RGB(0, 0, 0));
+        // Its retained image is what is saved: for 1 and 2 the bolt picture itself.
+        display.SetAutoRedraw(true);
+        if (display.Index() > 0) {
+            display.SetBackgroundPicture(Picture::FromResource(bolt_pictures[display.Index() - 1]));
+            display.Move(0, 0, kBoltPictureSize, kBoltPictureSize);
+        }
+    }
+    Timer1.Tick = [this] { Timer1_Timer(); };
+    Timer2.Tick = [this] { Timer2_Timer(); };
+    Timer3.Tick = [this] { Timer3_Timer(); };
+}
+
+HandoffImageServices Velmoran_S::HandoffImages() {
+    HandoffImageServices services;
+    services.size_window_to_screen = [this] {
+        const ScreenMetrics screen = Screen();
+        Move(Left(), Top(), screen.width_twips, screen.height_twips);
+    };
+    services.size_capture_surface = [this] { Display[0].Move(0, 0, ScaleWidth(), ScaleHeight()); };
+    services.copy_screen = [this] { CopyScreen(); };
+    services.save_picture = [this](int index, const std::string& path) {
+        LastApiResult = Display[static_cast<std::size_t>(index)].SaveImage(path);
+    };
+    return services;
+}
+
+void Velmoran_S::CopyScreen() {
+    PictureBox& surface = Display[0];
+    HWND desktop = GetDesktopWindow();
+    HDC screen = GetDC(desktop);
+    const SIZE size = surface.ClientSize();
+    LastApiResult = BitBlt(surface.hDC(), 0, 0, size.cx, size.cy, screen, 0, 0, SRCCOPY);
+    surface.Refresh();
+    LastApiResult = ReleaseDC(desktop, screen);
+}
+
+RunWindowServices Velmoran_S::Services() {
+    RunWindowServices services;
+    services.handoff_images = HandoffImages();
+    services.program_folder = Application::ProgramFolder();
+    services.start_renderer = [](const RendererLaunch& launch) {
+        // The process id is of no further use: nothing waits for the renderer.
+        Application::StartProgram(launch.application, launch.command_line, launch.show_command);
+    };
+    services.renderer_window_exists = [] {
+        return FindWindowA(nullptr, kRendererWindowTitle) != nullptr;
+    };
+    services.timer1 = SwitchOf(Timer1);
+    services.timer2 = SwitchOf(Timer2);
+    services.timer3 = SwitchOf(Timer3);
+    services.unload_run_window = [this] { Unload(UnloadReason::Code); };
+    services.command_arguments = [] { return Application::CommandArguments(); };
+    services.lead_byte = SystemLeadByte;
+    services.show_cursor = [] { LastApiResult = ShowCursor(TRUE); };
+    services.end_program = [] { Application::End(); };
+    return services;
+}
+
+void Velmoran_S::Form_Load() {
+    m_steps.Form_Load();
+}
+
+void Velmoran_S::Form_QueryUnload(bool&, UnloadReason) {
+    // Every unload comes here (the watch, a close message from another
+    // program, the end of the session); the program ends within.
+    m_steps.Form_QueryUnload();
+}
+
+void Velmoran_S::Timer1_Timer() {
+    m_steps.Timer1_Timer();
+}
+
+void Velmoran_S::Timer2_Timer() {
+    m_steps.Timer2_Timer();
+}
+
+void Velmoran_S::Timer3_Timer() {
+    m_steps.Timer3_Timer();
+}
+
+void LoadRunWindow() {
+    RunWindow().Load();
+}

@@ -147,14 +147,15 @@ void add_uncompressed(std::vector<Case>& cases) {
         for (int width : {1, 2, 3, 5, 7, 9, 13, 17, 31, 33}) {
             for (std::size_t entries : {full, full / 2 + 1, std::size_t{1}}) {
                 for (int direction : {1, -1}) {
-                    BmpSpec spec = bmp_spec(width, 5 * direction, static_cast<std::uint16_t>(bits));
-                    spec.palette = random_palette(entries);
-                    spec.colours_used = entries == full ? 0 : static_cast<std::uint32_t>(entries);
-                    spec.pixels = random_rows(width, 5, bits);
+                    BmpLayout layout =
+                        bmp_layout(width, 5 * direction, static_cast<std::uint16_t>(bits));
+                    layout.palette = random_palette(entries);
+                    layout.colours_used = entries == full ? 0 : static_cast<std::uint32_t>(entries);
+                    layout.pixels = random_rows(width, 5, bits);
                     cases.push_back({std::to_string(bits) + " bits, width " +
                                          std::to_string(width) + ", " + std::to_string(entries) +
                                          " colours" + (direction < 0 ? ", top-down" : ""),
-                                     build_bmp(spec)});
+                                     build_bmp(layout)});
                 }
             }
         }
@@ -162,11 +163,12 @@ void add_uncompressed(std::vector<Case>& cases) {
     for (int bits : {16, 24, 32}) {
         for (int width : {1, 2, 3, 4, 5, 6, 7, 11}) {
             for (int direction : {1, -1}) {
-                BmpSpec spec = bmp_spec(width, 4 * direction, static_cast<std::uint16_t>(bits));
-                spec.pixels = random_rows(width, 4, bits);
+                BmpLayout layout =
+                    bmp_layout(width, 4 * direction, static_cast<std::uint16_t>(bits));
+                layout.pixels = random_rows(width, 4, bits);
                 cases.push_back({std::to_string(bits) + " bits, width " + std::to_string(width) +
                                      (direction < 0 ? ", top-down" : ""),
-                                 build_bmp(spec)});
+                                 build_bmp(layout)});
             }
         }
     }
@@ -197,15 +199,15 @@ void add_bit_fields(std::vector<Case>& cases) {
     for (const Masks& m : all) {
         for (int direction : {1, -1}) {
             for (bool packed : {false, true}) {
-                BmpSpec spec = bmp_spec(5, 3 * direction, m.bits);
-                spec.compression = BI_BITFIELDS;
-                spec.masks = m.masks;
-                spec.packed = packed;
-                spec.pixels = random_rows(5, 3, m.bits);
+                BmpLayout layout = bmp_layout(5, 3 * direction, m.bits);
+                layout.compression = BI_BITFIELDS;
+                layout.masks = m.masks;
+                layout.packed = packed;
+                layout.pixels = random_rows(5, 3, m.bits);
                 cases.push_back({std::string("bit fields ") + m.name +
                                      (direction < 0 ? ", top-down" : "") +
                                      (packed ? ", packed" : ""),
-                                 build_bmp(spec)});
+                                 build_bmp(layout)});
             }
         }
     }
@@ -214,28 +216,28 @@ void add_bit_fields(std::vector<Case>& cases) {
 void add_headers_and_packing(std::vector<Case>& cases) {
     for (int bits : {1, 4, 8, 24}) {
         for (bool packed : {false, true}) {
-            BmpSpec spec = bmp_spec(7, 3, static_cast<std::uint16_t>(bits));
-            spec.header_size = 12;
-            spec.packed = packed;
-            spec.palette =
+            BmpLayout layout = bmp_layout(7, 3, static_cast<std::uint16_t>(bits));
+            layout.header_size = 12;
+            layout.packed = packed;
+            layout.palette =
                 bits <= 8 ? random_palette(std::size_t{1} << bits) : std::vector<Colour>{};
-            spec.pixels = random_rows(7, 3, bits);
+            layout.pixels = random_rows(7, 3, bits);
             cases.push_back(
                 {"core header, " + std::to_string(bits) + " bits" + (packed ? ", packed" : ""),
-                 build_bmp(spec)});
+                 build_bmp(layout)});
         }
     }
     for (int bits : {4, 8, 16, 24, 32}) {
-        BmpSpec spec = bmp_spec(6, 3, static_cast<std::uint16_t>(bits));
-        spec.packed = true;
-        spec.palette =
+        BmpLayout layout = bmp_layout(6, 3, static_cast<std::uint16_t>(bits));
+        layout.packed = true;
+        layout.palette =
             random_palette(bits <= 8 ? 6 : 2); // a colour table ahead of direct colours too
-        spec.colours_used = static_cast<std::uint32_t>(spec.palette.size());
-        spec.pixels = random_rows(6, 3, bits);
+        layout.colours_used = static_cast<std::uint32_t>(layout.palette.size());
+        layout.pixels = random_rows(6, 3, bits);
         cases.push_back({"packed, " + std::to_string(bits) + " bits with a counted colour table",
-                         build_bmp(spec)});
+                         build_bmp(layout)});
     }
-    BmpSpec many = bmp_spec(9, 2, 8);
+    BmpLayout many = bmp_layout(9, 2, 8);
     many.palette = random_palette(300);
     many.colours_used = 300;
     many.pixels = random_rows(9, 2, 8);
@@ -244,13 +246,13 @@ void add_headers_and_packing(std::vector<Case>& cases) {
 
 std::vector<std::uint8_t> rle(std::uint32_t compression, int width, int height,
                               std::vector<std::uint8_t> stream, std::size_t palette_entries) {
-    BmpSpec spec = bmp_spec(width, height, compression == BI_RLE8 ? 8 : 4);
-    spec.compression = compression;
-    spec.palette = random_palette(palette_entries);
-    spec.colours_used = static_cast<std::uint32_t>(palette_entries);
-    spec.size_image = static_cast<std::uint32_t>(stream.size());
-    spec.pixels = std::move(stream);
-    return build_bmp(spec);
+    BmpLayout layout = bmp_layout(width, height, compression == BI_RLE8 ? 8 : 4);
+    layout.compression = compression;
+    layout.palette = random_palette(palette_entries);
+    layout.colours_used = static_cast<std::uint32_t>(palette_entries);
+    layout.size_image = static_cast<std::uint32_t>(stream.size());
+    layout.pixels = std::move(stream);
+    return build_bmp(layout);
 }
 
 // A run-length stream of random codes: runs (some past the row's end),
@@ -348,25 +350,25 @@ TEST(BmpDecoderAgainstPlatform, EveryAcceptedFormDecodesExactlyAsThePlatformConv
 // Files the decoder refuses as "Image file conversion error." because of their
 // header values: the platform's conversion yields no rows for them either.
 TEST(BmpDecoderAgainstPlatform, HeadersThePlatformRefusesAreConversionErrors) {
-    const std::vector<std::pair<std::string, std::function<void(BmpSpec&)>>> changes = {
-        {"zero planes", [](BmpSpec& s) { s.planes = 0; }},
-        {"two bits", [](BmpSpec& s) { s.bits = 2; }},
-        {"zero width", [](BmpSpec& s) { s.width = 0; }},
-        {"negative width", [](BmpSpec& s) { s.width = -4; }},
+    const std::vector<std::pair<std::string, std::function<void(BmpLayout&)>>> changes = {
+        {"zero planes", [](BmpLayout& s) { s.planes = 0; }},
+        {"two bits", [](BmpLayout& s) { s.bits = 2; }},
+        {"zero width", [](BmpLayout& s) { s.width = 0; }},
+        {"negative width", [](BmpLayout& s) { s.width = -4; }},
         {"24 bits with bit fields",
-         [](BmpSpec& s) {
+         [](BmpLayout& s) {
              s.compression = BI_BITFIELDS;
              s.masks = std::array<std::uint32_t, 3>{0xff0000, 0xff00, 0xff};
          }},
-        {"JPEG compression", [](BmpSpec& s) { s.compression = BI_JPEG; }},
+        {"JPEG compression", [](BmpLayout& s) { s.compression = BI_JPEG; }},
         {"8 bits with 4-bit run length",
-         [](BmpSpec& s) {
+         [](BmpLayout& s) {
              s.bits = 8;
              s.compression = BI_RLE4;
              s.palette.resize(256);
          }},
         {"top-down 8-bit run length",
-         [](BmpSpec& s) {
+         [](BmpLayout& s) {
              s.bits = 8;
              s.compression = BI_RLE8;
              s.height = -4;
@@ -376,10 +378,10 @@ TEST(BmpDecoderAgainstPlatform, HeadersThePlatformRefusesAreConversionErrors) {
     };
     for (const auto& [name, change] : changes) {
         SCOPED_TRACE(name);
-        BmpSpec spec = bmp_spec(4, 4, 24);
-        spec.pixels = random_rows(4, 4, 24);
-        change(spec);
-        const std::vector<std::uint8_t> file = build_bmp(spec);
+        BmpLayout layout = bmp_layout(4, 4, 24);
+        layout.pixels = random_rows(4, 4, 24);
+        change(layout);
+        const std::vector<std::uint8_t> file = build_bmp(layout);
         EXPECT_FALSE(platform_conversion(file).has_value());
         EXPECT_EQ(decode_bmp(file).error, BmpError::conversion_failed);
     }

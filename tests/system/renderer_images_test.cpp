@@ -167,7 +167,7 @@ TEST_F(RendererImagesTest, EmptyFloorPictureShowsTheOpenErrorThenTheRendererRuns
 }
 
 TEST_F(RendererImagesTest, BoltPictureWithAnUnknownHeaderShowsItsErrorAndLeavesTheFloorAlone) {
-    bmp_test::BmpSpec v4 = bmp_test::bmp_spec(4, 4, 24);
+    bmp_test::BmpLayout v4 = bmp_test::bmp_layout(4, 4, 24);
     v4.header_size = 108;
     v4.pixels.assign(48, 0xff);
     write_file(kImages[1], bmp_test::build_bmp(v4));
@@ -196,7 +196,7 @@ TEST_F(RendererImagesTest, MissingImagesShowNoBoxAndAGreyFloor) {
 // A 1366 x 768 picture, red on its left half and blue on its right, lies on
 // the floor at a fifth of its brightness.
 TEST_F(RendererImagesTest, FloorPictureLiesOnTheFloorDimmed) {
-    bmp_test::BmpSpec desktop = bmp_test::bmp_spec(1366, 768, 24);
+    bmp_test::BmpLayout desktop = bmp_test::bmp_layout(1366, 768, 24);
     desktop.pixels = bmp_test::stored_rows(
         1366, 768, 24, [](int x, int) { return x < 683 ? 0xff0000u : 0x0000ffu; });
     write_file(kImages[0], bmp_test::build_bmp(desktop));

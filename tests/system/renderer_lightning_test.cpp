@@ -28,9 +28,9 @@ void write_file(const char* path, const std::vector<std::uint8_t>& bytes) {
 // A 24-bit bottom-up picture whose pixel (x, y) is colour(x, y), y = 0 the bottom row.
 std::vector<std::uint8_t> picture(int width, int height,
                                   const std::function<bmp_test::Colour(int, int)>& colour) {
-    bmp_test::BmpSpec spec = bmp_test::bmp_spec(width, height, 24);
-    spec.pixels = bmp_test::stored_rows(width, height, 24, colour);
-    return bmp_test::build_bmp(spec);
+    bmp_test::BmpLayout layout = bmp_test::bmp_layout(width, height, 24);
+    layout.pixels = bmp_test::stored_rows(width, height, 24, colour);
+    return bmp_test::build_bmp(layout);
 }
 
 // The floor: a desktop-like picture of mid tones. The bolts: a bright

@@ -54,10 +54,10 @@ TEST_F(Bmp2PpmTest, WritesTheDecodedPictureTopRowFirst) {
     // 3 x 2, bottom row red green blue, top row white black grey.
     const bmp_test::Colour rows[2][3] = {{0xff0000, 0x00ff00, 0x0000ff},
                                          {0xffffff, 0x000000, 0x808080}};
-    bmp_test::BmpSpec spec = bmp_test::bmp_spec(3, 2, 24);
-    spec.pixels = bmp_test::stored_rows(3, 2, 24, [&](int x, int y) { return rows[y][x]; });
+    bmp_test::BmpLayout layout = bmp_test::bmp_layout(3, 2, 24);
+    layout.pixels = bmp_test::stored_rows(3, 2, 24, [&](int x, int y) { return rows[y][x]; });
     const fs::path out = m_folder / "out.ppm";
-    ASSERT_EQ(run(write("in.bmp", bmp_test::build_bmp(spec)), out), 0) << m_errors;
+    ASSERT_EQ(run(write("in.bmp", bmp_test::build_bmp(layout)), out), 0) << m_errors;
 
     std::ifstream ppm(out, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(ppm)),
@@ -74,7 +74,7 @@ TEST_F(Bmp2PpmTest, BadFilesPrintTheRenderersErrorTextAndExitWithOne) {
     EXPECT_EQ(run(empty, out), 1);
     EXPECT_EQ(m_errors, "Failed to open DIB file " + empty.string() + ".\n");
 
-    bmp_test::BmpSpec v5 = bmp_test::bmp_spec(1, 1, 24);
+    bmp_test::BmpLayout v5 = bmp_test::bmp_layout(1, 1, 24);
     v5.header_size = 124;
     v5.pixels = {0, 0, 0, 0};
     EXPECT_EQ(run(write("v5.bmp", bmp_test::build_bmp(v5)), out), 1);

@@ -50,12 +50,12 @@ std::uint32_t widen5(std::uint32_t v) {
 TEST(BmpDecoderFormats, SamePictureAs24And32And8BitsDecodesIdentically) {
     const auto expected = expected_rgb(7, 5, picture);
 
-    BmpSpec rgb24 = bmp_spec(7, 5, 24);
+    BmpLayout rgb24 = bmp_layout(7, 5, 24);
     rgb24.pixels = stored_rows(7, 5, 24, picture);
-    BmpSpec bgrx32 = bmp_spec(7, 5, 32);
+    BmpLayout bgrx32 = bmp_layout(7, 5, 32);
     // The fourth byte of a plain 32-bit pixel is unused, whatever it holds.
     bgrx32.pixels = stored_rows(7, 5, 32, [](int x, int y) { return picture(x, y) | 0xab000000u; });
-    BmpSpec indexed8 = bmp_spec(7, 5, 8);
+    BmpLayout indexed8 = bmp_layout(7, 5, 8);
     indexed8.palette = six_colours();
     indexed8.colours_used = 6;
     indexed8.pixels = stored_rows(7, 5, 8, colour_index);
@@ -72,21 +72,21 @@ TEST(BmpDecoderFormats, WidthsThatAreNotAMultipleOfFourComeOutUnskewed) {
         for (int width = 1; width <= 9; ++width) {
             SCOPED_TRACE("bits " + std::to_string(bits) + ", width " + std::to_string(width));
             const int height = 3;
-            BmpSpec spec = bmp_spec(width, height, static_cast<std::uint16_t>(bits));
+            BmpLayout layout = bmp_layout(width, height, static_cast<std::uint16_t>(bits));
             std::function<Colour(int, int)> colour;
             if (bits <= 8) {
                 const int entries = 1 << bits;
                 for (int i = 0; i < entries; ++i) {
-                    spec.palette.push_back(0x010203u * static_cast<Colour>(i) + 0x400000u);
+                    layout.palette.push_back(0x010203u * static_cast<Colour>(i) + 0x400000u);
                 }
                 auto index = [entries](int x, int y) { return (x * 3 + y) % entries; };
-                spec.pixels = stored_rows(width, height, bits, index);
+                layout.pixels = stored_rows(width, height, bits, index);
                 colour = [=](int x, int y) { return 0x010203u * index(x, y) + 0x400000u; };
             } else if (bits == 16) {
                 auto word = [](int x, int y) {
                     return static_cast<std::uint32_t>(x * 1057 + y * 33);
                 };
-                spec.pixels = stored_rows(width, height, 16, word);
+                layout.pixels = stored_rows(width, height, 16, word);
                 colour = [=](int x, int y) {
                     const std::uint32_t w = word(x, y);
                     return (widen5((w >> 10) & 31) << 16) | (widen5((w >> 5) & 31) << 8) |
@@ -96,9 +96,9 @@ TEST(BmpDecoderFormats, WidthsThatAreNotAMultipleOfFourComeOutUnskewed) {
                 colour = [](int x, int y) {
                     return static_cast<Colour>(x * 0x112233 + y * 0x0a0b0c) & 0xffffffu;
                 };
-                spec.pixels = stored_rows(width, height, bits, colour);
+                layout.pixels = stored_rows(width, height, bits, colour);
             }
-            EXPECT_EQ(decode_ok(build_bmp(spec), width, height),
+            EXPECT_EQ(decode_ok(build_bmp(layout), width, height),
                       expected_rgb(width, height, colour));
         }
     }
@@ -113,42 +113,42 @@ TEST(BmpDecoderFormats, PaletteIndicesPastAShortColourTableShowBlack) {
     for (const Case c : {Case{8, 3}, Case{4, 2}, Case{1, 1}}) {
         SCOPED_TRACE("bits " + std::to_string(c.bits));
         const int levels = 1 << c.bits;
-        BmpSpec spec = bmp_spec(5, 2, c.bits);
-        spec.palette = {0xff8040, 0x20c0e0, 0x808080};
-        spec.palette.resize(c.entries);
-        spec.colours_used = c.entries;
+        BmpLayout layout = bmp_layout(5, 2, c.bits);
+        layout.palette = {0xff8040, 0x20c0e0, 0x808080};
+        layout.palette.resize(c.entries);
+        layout.colours_used = c.entries;
         auto index = [levels](int x, int y) {
             return static_cast<std::uint32_t>((x + 3 * y) % levels);
         };
-        spec.pixels = stored_rows(5, 2, c.bits, index);
+        layout.pixels = stored_rows(5, 2, c.bits, index);
         const auto expected = expected_rgb(5, 2, [&](int x, int y) {
             const std::uint32_t i = index(x, y);
-            return i < c.entries ? spec.palette[i] : 0u;
+            return i < c.entries ? layout.palette[i] : 0u;
         });
-        EXPECT_EQ(decode_ok(build_bmp(spec), 5, 2), expected);
+        EXPECT_EQ(decode_ok(build_bmp(layout), 5, 2), expected);
     }
 }
 
 // A colour count beyond what the depth can index: the platform reads only the
 // entries an index can reach; the file's data offset says where the pixels are.
 TEST(BmpDecoderFormats, ColourCountBeyondTheDepthReadsOnlyReachableEntries) {
-    BmpSpec spec = bmp_spec(7, 5, 8);
-    spec.palette = six_colours();
-    spec.palette.resize(256, 0x777777);
-    spec.colours_used = 0xffffffffu;
-    spec.pixels = stored_rows(7, 5, 8, colour_index);
-    EXPECT_EQ(decode_ok(build_bmp(spec), 7, 5), expected_rgb(7, 5, picture));
+    BmpLayout layout = bmp_layout(7, 5, 8);
+    layout.palette = six_colours();
+    layout.palette.resize(256, 0x777777);
+    layout.colours_used = 0xffffffffu;
+    layout.pixels = stored_rows(7, 5, 8, colour_index);
+    EXPECT_EQ(decode_ok(build_bmp(layout), 7, 5), expected_rgb(7, 5, picture));
 }
 
 TEST(BmpDecoderFormats, CoreHeaderWithThreeByteColourEntries) {
-    BmpSpec indexed = bmp_spec(7, 5, 8);
+    BmpLayout indexed = bmp_layout(7, 5, 8);
     indexed.header_size = 12;
     indexed.palette = six_colours();
     indexed.palette.resize(256, 0x00ff00); // a core header always carries 2^bits entries
     indexed.pixels = stored_rows(7, 5, 8, colour_index);
     EXPECT_EQ(decode_ok(build_bmp(indexed), 7, 5), expected_rgb(7, 5, picture));
 
-    BmpSpec mono = bmp_spec(9, 2, 1);
+    BmpLayout mono = bmp_layout(9, 2, 1);
     mono.header_size = 12;
     mono.palette = {0x102030, 0xf0e0d0};
     mono.pixels =
@@ -156,7 +156,7 @@ TEST(BmpDecoderFormats, CoreHeaderWithThreeByteColourEntries) {
     EXPECT_EQ(decode_ok(build_bmp(mono), 9, 2),
               expected_rgb(9, 2, [](int x, int y) { return (x + y) % 2 ? 0xf0e0d0u : 0x102030u; }));
 
-    BmpSpec direct = bmp_spec(7, 5, 24);
+    BmpLayout direct = bmp_layout(7, 5, 24);
     direct.header_size = 12;
     direct.pixels = stored_rows(7, 5, 24, picture);
     EXPECT_EQ(decode_ok(build_bmp(direct), 7, 5), expected_rgb(7, 5, picture));
@@ -164,7 +164,7 @@ TEST(BmpDecoderFormats, CoreHeaderWithThreeByteColourEntries) {
 
 TEST(BmpDecoderFormats, PackedDibsFindTheirPixelsAfterHeaderAndColourTable) {
     // Forty-byte header, six of 256 possible entries.
-    BmpSpec counted = bmp_spec(7, 5, 8);
+    BmpLayout counted = bmp_layout(7, 5, 8);
     counted.palette = six_colours();
     counted.packed = true;
     counted.colours_used = 6;
@@ -172,7 +172,7 @@ TEST(BmpDecoderFormats, PackedDibsFindTheirPixelsAfterHeaderAndColourTable) {
     EXPECT_EQ(decode_ok(build_bmp(counted), 7, 5), expected_rgb(7, 5, picture));
 
     // Core header: always 2^bits three-byte entries.
-    BmpSpec core = bmp_spec(7, 5, 4);
+    BmpLayout core = bmp_layout(7, 5, 4);
     core.header_size = 12;
     core.palette = six_colours();
     core.packed = true;
@@ -181,7 +181,7 @@ TEST(BmpDecoderFormats, PackedDibsFindTheirPixelsAfterHeaderAndColourTable) {
     EXPECT_EQ(decode_ok(build_bmp(core), 7, 5), expected_rgb(7, 5, picture));
 
     // Bit fields: the pixels follow the three masks.
-    BmpSpec masked = bmp_spec(3, 2, 16);
+    BmpLayout masked = bmp_layout(3, 2, 16);
     masked.compression = 3;
     masked.packed = true;
     masked.masks = std::array<std::uint32_t, 3>{0xf800, 0x07e0, 0x001f};
@@ -197,18 +197,18 @@ TEST(BmpDecoderFormats, PackedDibsFindTheirPixelsAfterHeaderAndColourTable) {
 // so the picture comes out the same way up as its bottom-up twin.
 TEST(BmpDecoderFormats, TopDownRowsComeOutUpright) {
     auto flipped = [](int x, int y) { return picture(x, 4 - y); };
-    BmpSpec rgb24 = bmp_spec(7, -5, 24);
+    BmpLayout rgb24 = bmp_layout(7, -5, 24);
     rgb24.pixels = stored_rows(7, 5, 24, flipped);
     EXPECT_EQ(decode_ok(build_bmp(rgb24), 7, 5), expected_rgb(7, 5, picture));
 
-    BmpSpec indexed = bmp_spec(7, -5, 8);
+    BmpLayout indexed = bmp_layout(7, -5, 8);
     indexed.palette = six_colours();
     indexed.colours_used = 6;
     indexed.pixels = stored_rows(
         7, 5, 8, [](int x, int y) { return static_cast<std::uint32_t>(colour_index(x, 4 - y)); });
     EXPECT_EQ(decode_ok(build_bmp(indexed), 7, 5), expected_rgb(7, 5, picture));
 
-    BmpSpec masked = bmp_spec(7, -5, 32);
+    BmpLayout masked = bmp_layout(7, -5, 32);
     masked.compression = 3;
     masked.masks = std::array<std::uint32_t, 3>{0xff0000, 0x00ff00, 0x0000ff};
     masked.pixels = stored_rows(7, 5, 32, flipped);
@@ -225,10 +225,10 @@ TEST(BmpDecoderFormats, SixteenBitPixelsAreFiveFiveFive) {
         {0x7c00, 0xff0000}, {0x03e0, 0x00ff00}, {0x001f, 0x0000ff},
         {0x0001, 0x000008}, {0x0210, 0x008484}, {0x4210, 0x848484},
     };
-    BmpSpec spec = bmp_spec(static_cast<std::int32_t>(cases.size()), 1, 16);
-    spec.pixels = stored_rows(spec.width, 1, 16, [&](int x, int) { return cases[x].pixel; });
-    EXPECT_EQ(decode_ok(build_bmp(spec), spec.width, 1),
-              expected_rgb(spec.width, 1, [&](int x, int) { return cases[x].colour; }));
+    BmpLayout layout = bmp_layout(static_cast<std::int32_t>(cases.size()), 1, 16);
+    layout.pixels = stored_rows(layout.width, 1, 16, [&](int x, int) { return cases[x].pixel; });
+    EXPECT_EQ(decode_ok(build_bmp(layout), layout.width, 1),
+              expected_rgb(layout.width, 1, [&](int x, int) { return cases[x].colour; }));
 }
 
 // Bit-field masks: each channel is the lowest run of set bits of its mask,
@@ -253,20 +253,20 @@ TEST(BmpDecoderFormats, BitFieldMasksSelectAndWidenEachChannel) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        BmpSpec spec = bmp_spec(1, 1, c.bits);
-        spec.compression = 3;
-        spec.masks = c.masks;
-        spec.pixels = stored_rows(1, 1, c.bits, [&](int, int) { return c.pixel; });
-        EXPECT_EQ(decode_ok(build_bmp(spec), 1, 1),
+        BmpLayout layout = bmp_layout(1, 1, c.bits);
+        layout.compression = 3;
+        layout.masks = c.masks;
+        layout.pixels = stored_rows(1, 1, c.bits, [&](int, int) { return c.pixel; });
+        EXPECT_EQ(decode_ok(build_bmp(layout), 1, 1),
                   expected_rgb(1, 1, [&](int, int) { return c.colour; }));
     }
 }
 
 TEST(BmpDecoderFormats, LastRowsFillBytesMayBeMissing) {
-    BmpSpec spec = bmp_spec(5, 2, 24);
-    spec.pixels = stored_rows(5, 2, 24, picture);
-    spec.pixels.resize(spec.pixels.size() - 1); // 16-byte rows of 15 pixel bytes
-    EXPECT_EQ(decode_ok(build_bmp(spec), 5, 2), expected_rgb(5, 2, picture));
+    BmpLayout layout = bmp_layout(5, 2, 24);
+    layout.pixels = stored_rows(5, 2, 24, picture);
+    layout.pixels.resize(layout.pixels.size() - 1); // 16-byte rows of 15 pixel bytes
+    EXPECT_EQ(decode_ok(build_bmp(layout), 5, 2), expected_rgb(5, 2, picture));
 }
 
 // Run-length palettes in these tests: index 0 is a dark grey, so that pixels
@@ -280,13 +280,14 @@ constexpr Colour W = 0xffffff;
 
 std::vector<std::uint8_t> rle_file(std::uint32_t compression, int width, int height,
                                    std::vector<std::uint8_t> stream, std::vector<Colour> palette) {
-    BmpSpec spec = bmp_spec(width, height, static_cast<std::uint16_t>(compression == 1 ? 8 : 4));
-    spec.compression = compression;
-    spec.palette = std::move(palette);
-    spec.colours_used = static_cast<std::uint32_t>(spec.palette.size());
-    spec.size_image = static_cast<std::uint32_t>(stream.size());
-    spec.pixels = std::move(stream);
-    return build_bmp(spec);
+    BmpLayout layout =
+        bmp_layout(width, height, static_cast<std::uint16_t>(compression == 1 ? 8 : 4));
+    layout.compression = compression;
+    layout.palette = std::move(palette);
+    layout.colours_used = static_cast<std::uint32_t>(layout.palette.size());
+    layout.size_image = static_cast<std::uint32_t>(stream.size());
+    layout.pixels = std::move(stream);
+    return build_bmp(layout);
 }
 
 // rows[0] is the bottom row.
@@ -397,31 +398,31 @@ TEST(BmpDecoderRunLength, LongestAbsoluteRunSkipsItsFillByte) {
 // The header's image size bounds the stream; data beyond it are not read.
 TEST(BmpDecoderRunLength, ImageSizeEndsTheStreamAndAZeroSizeMeansTheUncompressedSize) {
     const std::vector<std::uint8_t> stream = {0x02, 0x01, 0x00, 0x00, 0x02, 0x02, 0x00, 0x01};
-    BmpSpec spec = bmp_spec(2, 2, 8);
-    spec.compression = 1;
-    spec.palette = {Z, R, G};
-    spec.colours_used = 3;
-    spec.pixels = stream;
-    spec.size_image = 4; // only the first row's codes
-    EXPECT_EQ(decode_ok(build_bmp(spec), 2, 2), rows_rgb({{R, R}, {K, K}}));
-    spec.size_image = 0; // taken as 2 x 2 bytes: the same four
-    EXPECT_EQ(decode_ok(build_bmp(spec), 2, 2), rows_rgb({{R, R}, {K, K}}));
-    spec.size_image = 1000; // more than the file holds: the stream ends with the file
-    EXPECT_EQ(decode_ok(build_bmp(spec), 2, 2), rows_rgb({{R, R}, {G, G}}));
+    BmpLayout layout = bmp_layout(2, 2, 8);
+    layout.compression = 1;
+    layout.palette = {Z, R, G};
+    layout.colours_used = 3;
+    layout.pixels = stream;
+    layout.size_image = 4; // only the first row's codes
+    EXPECT_EQ(decode_ok(build_bmp(layout), 2, 2), rows_rgb({{R, R}, {K, K}}));
+    layout.size_image = 0; // taken as 2 x 2 bytes: the same four
+    EXPECT_EQ(decode_ok(build_bmp(layout), 2, 2), rows_rgb({{R, R}, {K, K}}));
+    layout.size_image = 1000; // more than the file holds: the stream ends with the file
+    EXPECT_EQ(decode_ok(build_bmp(layout), 2, 2), rows_rgb({{R, R}, {G, G}}));
 }
 
 // A well-formed 7 x 5 24-bit file to break in the malformed cases.
-BmpSpec good_spec() {
-    BmpSpec spec = bmp_spec(7, 5, 24);
-    spec.pixels = stored_rows(7, 5, 24, picture);
-    return spec;
+BmpLayout good_spec() {
+    BmpLayout layout = bmp_layout(7, 5, 24);
+    layout.pixels = stored_rows(7, 5, 24, picture);
+    return layout;
 }
 
 template <typename Change>
 std::vector<std::uint8_t> good_with(Change change) {
-    BmpSpec spec = good_spec();
-    change(spec);
-    return build_bmp(spec);
+    BmpLayout layout = good_spec();
+    change(layout);
+    return build_bmp(layout);
 }
 
 std::vector<std::uint8_t> cut(std::vector<std::uint8_t> file, std::size_t size) {
@@ -441,24 +442,24 @@ TEST(BmpDecoderMalformed, EveryLyingFileGetsItsErrorAndNoPicture) {
         {"only the signature", {'B', 'M'}, BmpError::unknown_format},
         {"file header cut short", cut(good, 12), BmpError::unknown_format},
         {"image header cut short", cut(good, 14 + 30), BmpError::unknown_format},
-        {"packed header cut short", cut(good_with([](BmpSpec& s) { s.packed = true; }), 20),
+        {"packed header cut short", cut(good_with([](BmpLayout& s) { s.packed = true; }), 20),
          BmpError::unknown_format},
-        {"header size 108", good_with([](BmpSpec& s) { s.header_size = 108; }),
+        {"header size 108", good_with([](BmpLayout& s) { s.header_size = 108; }),
          BmpError::unknown_format},
-        {"header size 124", good_with([](BmpSpec& s) { s.header_size = 124; }),
+        {"header size 124", good_with([](BmpLayout& s) { s.header_size = 124; }),
          BmpError::unknown_format},
-        {"header size 64", good_with([](BmpSpec& s) { s.header_size = 64; }),
+        {"header size 64", good_with([](BmpLayout& s) { s.header_size = 64; }),
          BmpError::unknown_format},
-        {"header size 0", good_with([](BmpSpec& s) { s.header_size = 0; }),
+        {"header size 0", good_with([](BmpLayout& s) { s.header_size = 0; }),
          BmpError::unknown_format},
-        {"colour table cut short", good_with([](BmpSpec& s) {
+        {"colour table cut short", good_with([](BmpLayout& s) {
              s.bits = 8;
              s.palette.resize(10);
              s.pixels.clear();
          }),
          BmpError::unknown_format},
         {"bit-field masks missing",
-         cut(good_with([](BmpSpec& s) {
+         cut(good_with([](BmpLayout& s) {
                  s.bits = 16;
                  s.compression = 3;
                  s.packed = true;
@@ -467,59 +468,60 @@ TEST(BmpDecoderMalformed, EveryLyingFileGetsItsErrorAndNoPicture) {
          BmpError::unknown_format},
         {"truncated pixel data", cut(good, good.size() - 10), BmpError::conversion_failed},
         {"no pixel data at all", cut(good, 54), BmpError::conversion_failed},
-        {"data offset past the end", good_with([](BmpSpec& s) { s.data_offset = 5000; }),
+        {"data offset past the end", good_with([](BmpLayout& s) { s.data_offset = 5000; }),
          BmpError::conversion_failed},
-        {"data offset of 4 GiB", good_with([](BmpSpec& s) { s.data_offset = 0xffffffffu; }),
+        {"data offset of 4 GiB", good_with([](BmpLayout& s) { s.data_offset = 0xffffffffu; }),
          BmpError::conversion_failed},
-        {"huge dimensions in a tiny file", good_with([](BmpSpec& s) {
+        {"huge dimensions in a tiny file", good_with([](BmpLayout& s) {
              s.width = 100000;
              s.height = 100000;
          }),
          BmpError::conversion_failed},
-        {"largest dimensions at one bit", good_with([](BmpSpec& s) {
+        {"largest dimensions at one bit", good_with([](BmpLayout& s) {
              s.bits = 1;
              s.width = 0x7fffffff;
              s.height = 0x7fffffff;
              s.palette = {0, W};
          }),
          BmpError::conversion_failed},
-        {"lowest negative height", good_with([](BmpSpec& s) { s.height = INT32_MIN; }),
+        {"lowest negative height", good_with([](BmpLayout& s) { s.height = INT32_MIN; }),
          BmpError::conversion_failed},
         {"huge run-length image in tiny data", rle_file(1, 60000, 60000, {0x00, 0x01}, {R}),
          BmpError::conversion_failed},
         {"run-length data of no bytes", rle_file(1, 2, 2, {}, {R}), BmpError::conversion_failed},
-        {"huge colour count in a packed DIB", good_with([](BmpSpec& s) {
+        {"huge colour count in a packed DIB", good_with([](BmpLayout& s) {
              s.bits = 8;
              s.packed = true;
              s.colours_used = 0xffffffffu;
              s.palette.resize(256);
          }),
          BmpError::conversion_failed},
-        {"zero bit count", good_with([](BmpSpec& s) { s.bits = 0; }), BmpError::conversion_failed},
-        {"two bits", good_with([](BmpSpec& s) { s.bits = 2; }), BmpError::conversion_failed},
-        {"three bits", good_with([](BmpSpec& s) { s.bits = 3; }), BmpError::conversion_failed},
-        {"seven bits", good_with([](BmpSpec& s) { s.bits = 7; }), BmpError::conversion_failed},
-        {"thirty-three bits", good_with([](BmpSpec& s) { s.bits = 33; }),
+        {"zero bit count", good_with([](BmpLayout& s) { s.bits = 0; }),
          BmpError::conversion_failed},
-        {"zero width", good_with([](BmpSpec& s) { s.width = 0; }), BmpError::conversion_failed},
-        {"negative width", good_with([](BmpSpec& s) { s.width = -7; }),
+        {"two bits", good_with([](BmpLayout& s) { s.bits = 2; }), BmpError::conversion_failed},
+        {"three bits", good_with([](BmpLayout& s) { s.bits = 3; }), BmpError::conversion_failed},
+        {"seven bits", good_with([](BmpLayout& s) { s.bits = 7; }), BmpError::conversion_failed},
+        {"thirty-three bits", good_with([](BmpLayout& s) { s.bits = 33; }),
          BmpError::conversion_failed},
-        {"zero height", good_with([](BmpSpec& s) { s.height = 0; }), BmpError::conversion_failed},
-        {"zero planes", good_with([](BmpSpec& s) { s.planes = 0; }), BmpError::conversion_failed},
-        {"24 bits with bit fields", good_with([](BmpSpec& s) {
+        {"zero width", good_with([](BmpLayout& s) { s.width = 0; }), BmpError::conversion_failed},
+        {"negative width", good_with([](BmpLayout& s) { s.width = -7; }),
+         BmpError::conversion_failed},
+        {"zero height", good_with([](BmpLayout& s) { s.height = 0; }), BmpError::conversion_failed},
+        {"zero planes", good_with([](BmpLayout& s) { s.planes = 0; }), BmpError::conversion_failed},
+        {"24 bits with bit fields", good_with([](BmpLayout& s) {
              s.compression = 3;
              s.masks = std::array<std::uint32_t, 3>{0xff0000, 0xff00, 0xff};
          }),
          BmpError::conversion_failed},
-        {"8 bits with 4-bit run length", good_with([](BmpSpec& s) {
+        {"8 bits with 4-bit run length", good_with([](BmpLayout& s) {
              s.bits = 8;
              s.compression = 2;
              s.palette.resize(256);
          }),
          BmpError::conversion_failed},
-        {"JPEG compression", good_with([](BmpSpec& s) { s.compression = 4; }),
+        {"JPEG compression", good_with([](BmpLayout& s) { s.compression = 4; }),
          BmpError::conversion_failed},
-        {"PNG compression", good_with([](BmpSpec& s) { s.compression = 5; }),
+        {"PNG compression", good_with([](BmpLayout& s) { s.compression = 5; }),
          BmpError::conversion_failed},
         {"top-down run length", rle_file(1, 2, -2, {0x02, 0x01, 0x00, 0x01}, {R}),
          BmpError::conversion_failed},

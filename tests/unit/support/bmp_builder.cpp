@@ -18,61 +18,61 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
 
 } // namespace
 
-BmpSpec bmp_spec(std::int32_t width, std::int32_t height, std::uint16_t bits) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bits = bits;
-    return spec;
+BmpLayout bmp_layout(std::int32_t width, std::int32_t height, std::uint16_t bits) {
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bits = bits;
+    return layout;
 }
 
-std::vector<std::uint8_t> build_bmp(const BmpSpec& spec) {
+std::vector<std::uint8_t> build_bmp(const BmpLayout& layout) {
     std::vector<std::uint8_t> info;
-    if (spec.header_size == 12) {
+    if (layout.header_size == 12) {
         put32(info, 12);
-        put16(info, static_cast<std::uint32_t>(spec.width));
-        put16(info, static_cast<std::uint32_t>(spec.height));
-        put16(info, spec.planes);
-        put16(info, spec.bits);
+        put16(info, static_cast<std::uint32_t>(layout.width));
+        put16(info, static_cast<std::uint32_t>(layout.height));
+        put16(info, layout.planes);
+        put16(info, layout.bits);
     } else {
-        put32(info, spec.header_size);
-        put32(info, static_cast<std::uint32_t>(spec.width));
-        put32(info, static_cast<std::uint32_t>(spec.height));
-        put16(info, spec.planes);
-        put16(info, spec.bits);
-        put32(info, spec.compression);
-        put32(info, spec.size_image);
+        put32(info, layout.header_size);
+        put32(info, static_cast<std::uint32_t>(layout.width));
+        put32(info, static_cast<std::uint32_t>(layout.height));
+        put16(info, layout.planes);
+        put16(info, layout.bits);
+        put32(info, layout.compression);
+        put32(info, layout.size_image);
         put32(info, 2835); // 72 dots per inch
         put32(info, 2835);
-        put32(info, spec.colours_used);
+        put32(info, layout.colours_used);
         put32(info, 0);
-        info.resize(std::max<std::size_t>(info.size(), spec.header_size), 0);
-        if (spec.masks) {
-            for (std::uint32_t mask : *spec.masks) {
+        info.resize(std::max<std::size_t>(info.size(), layout.header_size), 0);
+        if (layout.masks) {
+            for (std::uint32_t mask : *layout.masks) {
                 put32(info, mask);
             }
         }
     }
-    for (Colour colour : spec.palette) {
+    for (Colour colour : layout.palette) {
         info.push_back(static_cast<std::uint8_t>(colour));       // blue
         info.push_back(static_cast<std::uint8_t>(colour >> 8));  // green
         info.push_back(static_cast<std::uint8_t>(colour >> 16)); // red
-        if (spec.header_size != 12) {
+        if (layout.header_size != 12) {
             info.push_back(0);
         }
     }
 
     std::vector<std::uint8_t> file;
-    if (!spec.packed) {
+    if (!layout.packed) {
         const auto offset = static_cast<std::uint32_t>(14 + info.size());
         file.push_back('B');
         file.push_back('M');
-        put32(file, static_cast<std::uint32_t>(14 + info.size() + spec.pixels.size()));
+        put32(file, static_cast<std::uint32_t>(14 + info.size() + layout.pixels.size()));
         put32(file, 0);
-        put32(file, spec.data_offset.value_or(offset));
+        put32(file, layout.data_offset.value_or(offset));
     }
     file.insert(file.end(), info.begin(), info.end());
-    file.insert(file.end(), spec.pixels.begin(), spec.pixels.end());
+    file.insert(file.end(), layout.pixels.begin(), layout.pixels.end());
     return file;
 }
 

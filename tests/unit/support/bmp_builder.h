@@ -15,7 +15,7 @@ namespace bmp_test {
 // A colour as 0x00RRGGBB.
 using Colour = std::uint32_t;
 
-struct BmpSpec {
+struct BmpLayout {
     std::int32_t width = 1;
     std::int32_t height = 1; // negative: top-down rows
     std::uint16_t bits = 24;
@@ -32,9 +32,9 @@ struct BmpSpec {
 };
 
 // A 40-byte-header file of this size and depth, with everything else at its default.
-BmpSpec bmp_spec(std::int32_t width, std::int32_t height, std::uint16_t bits);
+BmpLayout bmp_layout(std::int32_t width, std::int32_t height, std::uint16_t bits);
 
-std::vector<std::uint8_t> build_bmp(const BmpSpec& spec);
+std::vector<std::uint8_t> build_bmp(const BmpLayout& layout);
 
 // Stored rows for uncompressed data: value(x, y) gives each pixel's bits
 // (an index, a 16-bit or a 32-bit word, or 0x00RRGGBB for 24 bits), with y = 0

@@ -29,31 +29,8 @@ cp "$mp3" "$work/tone 440 Hz.mp3"
 sox -n -r 22050 -b 16 -c 1 "$work/tone 440 Hz.wav" synth 0.7 sine 440 vol 0.5 || fail "sox"
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-
-rate=44100
-record() {
-    parec -d nullsink.monitor --latency-msec=20 --raw --format=s16le --rate=$rate --channels=2 2>/dev/null |
-        head -c "$(awk -v s="$1" -v r=$rate 'BEGIN { printf "%d", int(s * r) * 4 }')" >"$2"
-}
-value() {
-    sox -t raw -r $rate -e signed -b 16 -c 2 "$2" -n remix 1 stat 2>&1 |
-        awk -v key="$1" -F: '$1 ~ key { gsub(/ /, "", $2); print $2 }'
-}
-# The lengths in ms of the silent stretches (10 ms blocks below 1% of full
-# scale) that have sound on both sides.
-silences() {
-    sox -t raw -r $rate -e signed -b 16 -c 2 "$1" -t dat - remix 1 2>/dev/null | awk '
-        /^;/ { next }
-        { block = int($1 * 100); v = $2 < 0 ? -$2 : $2; if (v > peak[block]) peak[block] = v; last = block }
-        END {
-            run = 0; heard = 0
-            for (b = 0; b <= last; b++) {
-                if (peak[b] >= 0.01) { if (heard && run > 0) printf "%d ", run * 10; heard = 1; run = 0 }
-                else if (heard) run++
-            }
-        }'
-}
+# shellcheck source=tests/system/support/sound_recording.sh
+. "$(dirname "$0")/../support/sound_recording.sh"
 
 # attempt NAME MUSIC_FILE SECONDS: a run with that music, recorded for
 # SECONDS; status 3 when the run ended by itself before its recording did.

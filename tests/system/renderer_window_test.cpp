@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "program_runner.h"
 #include "screen.h"
@@ -65,6 +66,8 @@ TEST_F(RendererTest, OpensOneFullScreenPopUpWindowNamedForBothClassAndTitle) {
     DWORD owner = 0;
     GetWindowThreadProcessId(m_window, &owner);
     EXPECT_EQ(owner, m_renderer.id());
+    // On one monitor there is nothing to cover: no window but this one.
+    EXPECT_EQ(visible_windows_of(m_renderer.id()), std::vector<HWND>{m_window});
 
     PostMessageA(m_window, WM_KEYDOWN, VK_ESCAPE, 0);
     expect_clean_exit();

@@ -36,7 +36,7 @@ start_session() {
     fi
     [ -x "$WINE_BIN" ] || die "$WINE_BIN is not installed"
 
-    # Xvfb picks a free display itself and writes its number to fd 5.
+    # The X server picks a free display itself and writes its number to fd 5.
     rm -f "$dir/display"
     if [ "${VELMORAN_MONITORS:-1}" = 2 ]; then
         start_two_monitor_xorg "$dir" 5>"$dir/display" 9>&-

@@ -2,7 +2,8 @@
 # One private Wine environment for a whole test run: an Xvfb display
 # (1024x768x24, or VELMORAN_SCREEN), a Wine prefix and a persistent
 # wineserver, shared by every Windows-side test so that the prefix start-up
-# (several seconds) is paid once.
+# (several seconds) is paid once. VELMORAN_DPI, when set at its start, gives
+# the session's display that many dots per inch (display scaling).
 # With VELMORAN_MONITORS=2 the display is an Xorg server with the dummy
 # driver instead: two monitors side by side, (0,0)-(1024,768) the primary
 # and (1024,0)-(2048,768), whose display modes really switch.
@@ -103,6 +104,7 @@ ENV
     local substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
     LC_ALL=C.UTF-8 "$WINE_BIN" reg add "$substitutes" /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f >/dev/null 2>&1 9>&-
     LC_ALL=C.UTF-8 "$WINE_BIN" reg add "$substitutes" /v 'ＭＳ ゴシック' /d IPAGothic /f >/dev/null 2>&1 9>&-
+    [ -z "${VELMORAN_DPI:-}" ] || set_dpi "$dir" "$VELMORAN_DPI"
     return 0
 }
 
@@ -155,6 +157,18 @@ add_second_monitor() {
                 --output DUMMY1 --mode 1024x768 --right-of DUMMY0 &&
             DISPLAY=$display xrandr
     } >"$dir/xrandr.log" 2>&1
+# Display scaling: GetDeviceCaps(LOGPIXELSX) reports the LogPixels value.
+# NOTE: Wine reads it when the wineserver starts, so the server starts again.
+set_dpi() {
+    local dir=$1 dpi=$2
+    "$WINE_BIN" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+        >/dev/null 2>&1 9>&- || die "cannot set LogPixels"
+    "$WINESERVER_BIN" -k >/dev/null 2>&1 9>&-
+    "$WINESERVER_BIN" -w >/dev/null 2>&1 9>&-
+    "$WINESERVER_BIN" -p </dev/null >>"$dir/wineserver.log" 2>&1 9>&-
+    # The system's background programs start again with the first program;
+    # they must not hold a caller's output open (ctest would wait for them).
+    "$WINE_BIN" wineboot >>"$dir/wineboot.log" 2>&1 9>&- || die "wineboot failed after the restart"
 }
 
 # A PulseAudio server of our own with one null sink, so that Wine has a wave

@@ -6,3 +6,11 @@
 #define IDB_PREVIEW_BACKGROUND 102 // 152 x 112: the preview window's background
 #define IDB_BOLT_VIOLET 103        // 256 x 256: the violet-white bolt (Display(1), Velmoran1.bmp)
 #define IDB_BOLT_YELLOW 104        // 256 x 256: the yellow-white bolt (Display(2), Velmoran2.bmp)
+
+// 64 x 25 each: the Command button's frame pictures, in the order the control holds them.
+#define IDB_COMMAND_HIGHLIGHT 120
+#define IDB_COMMAND_PRESSED 121
+#define IDB_COMMAND_NORMAL 122
+#define IDB_COMMAND_DISABLE 123
+#define IDB_COMMAND_HIGHLIGHT_SELECT 124 // the same picture as IDB_COMMAND_HIGHLIGHT
+#define IDB_COMMAND_SELECTED 125

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "runtime/twips.h"
+
 namespace {
 
 // Larger than any screen; keeps the twips within 32 bits for any rectangle.
@@ -15,14 +17,14 @@ std::int32_t Side(std::int32_t low, std::int32_t high) {
 } // namespace
 
 std::optional<PreviewSize> PreviewSizeForArea(const std::optional<AreaRectangle>& area,
-                                              int twips_per_pixel) {
+                                              int dots_per_inch) {
     if (!area) {
         return std::nullopt;
     }
     PreviewSize size;
     size.width_pixels = Side(area->left, area->right);
     size.height_pixels = Side(area->top, area->bottom);
-    size.width_twips = size.width_pixels * twips_per_pixel;
-    size.height_twips = size.height_pixels * twips_per_pixel;
+    size.width_twips = runtime::TwipsFromPixels(size.width_pixels, dots_per_inch);
+    size.height_twips = runtime::TwipsFromPixels(size.height_pixels, dots_per_inch);
     return size;
 }

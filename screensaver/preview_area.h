@@ -19,6 +19,7 @@ struct PreviewSize {
 // area: the preview area's window rectangle, or nothing when it could not be
 // read (a zero or invalid handle), in which case there is no preview at all.
 // Sizes are held in 32 bits, so an area wider or taller than 32767 twips
-// (2184 pixels at 15 twips per pixel) is covered like any other.
+// (2184 pixels at 96 dots per inch) is covered like any other. Twips follow
+// the screen's dots_per_inch.
 std::optional<PreviewSize> PreviewSizeForArea(const std::optional<AreaRectangle>& area,
-                                              int twips_per_pixel);
+                                              int dots_per_inch);

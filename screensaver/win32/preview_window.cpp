@@ -31,8 +31,8 @@ Velmoran_R::Velmoran_R() : Img_Prev(*this, "Img_Prev") {
     SetScaleMode(ScaleMode::Pixels);
     SetBackColor(RGB(0, 0, 0));
     SetBackgroundPicture(Picture::FromResource(IDB_PREVIEW_BACKGROUND));
-    const int twips = Screen().twips_per_pixel_x;
-    Move(0, 0, kPictureWidth * twips, kPictureHeight * twips);
+    const Scale twips = Screen().TwipsScale();
+    Move(0, 0, twips.FromPixels(kPictureWidth), twips.FromPixels(kPictureHeight));
     Img_Prev.SetPicture(Picture::FromResource(IDB_PREVIEW_PICTURE));
     Img_Prev.SetStretch(true); // a larger preview area shows the whole picture, larger
     Img_Prev.Move(0, 0, kPictureWidth, kPictureHeight);
@@ -51,7 +51,7 @@ void StartPreview(std::int32_t handle) {
     if (handle != 0 && IsWindow(area) && GetWindowRect(area, &r)) {
         rectangle = AreaRectangle{r.left, r.top, r.right, r.bottom};
     }
-    const auto size = PreviewSizeForArea(rectangle, Screen().twips_per_pixel_x);
+    const auto size = PreviewSizeForArea(rectangle, Screen().dpi_x);
     if (!size) {
         // No preview area: an invisible window that nothing would ever destroy
         // serves no one, so the program ends instead.

@@ -2,6 +2,7 @@
 velmoran_unit_test(form_runtime_core_test
     screensaver/bmp_writer_test.cpp
     screensaver/conversions_test.cpp
+    screensaver/mouse_routing_test.cpp
     screensaver/program_location_test.cpp
     screensaver/property_bag_test.cpp
     screensaver/shift_jis_test.cpp

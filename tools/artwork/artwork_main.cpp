@@ -5,6 +5,7 @@
 #include <string>
 
 #include "bolt_pictures.h"
+#include "command_frames.h"
 #include "preview_pictures.h"
 
 int main(int argc, char** argv) {
@@ -21,6 +22,13 @@ int main(int argc, char** argv) {
         {"preview_background.bmp", artwork::PaintPreviewBackground},
         {"bolt_violet.bmp", artwork::PaintVioletBolt},
         {"bolt_yellow.bmp", artwork::PaintYellowBolt},
+        // The Command button's frames; the focused-and-hovered look is the hovered one.
+        {"command_highlight.bmp", artwork::PaintHighLightFrame},
+        {"command_pressed.bmp", artwork::PaintPressedFrame},
+        {"command_normal.bmp", artwork::PaintNormalFrame},
+        {"command_disable.bmp", artwork::PaintDisableFrame},
+        {"command_highlight_select.bmp", artwork::PaintHighLightFrame},
+        {"command_selected.bmp", artwork::PaintSelectedFrame},
     };
     for (const auto& picture : pictures) {
         const std::string path = folder + "/" + picture.name;

@@ -41,13 +41,34 @@ Form* FormOfMessage(const MSG& message) {
 
 } // namespace
 
+namespace {
+
+struct Resolution {
+    int x = kDesignDpi;
+    int y = kDesignDpi;
+};
+
+const Resolution& ScreenResolution() {
+    static const Resolution resolution = [] {
+        ScreenDc screen;
+        return Resolution{UsableDpi(GetDeviceCaps(screen.get(), LOGPIXELSX)),
+                          UsableDpi(GetDeviceCaps(screen.get(), LOGPIXELSY))};
+    }();
+    return resolution;
+}
+
+} // namespace
+
+int ScreenDpi() {
+    return ScreenResolution().x;
+}
+
 ScreenMetrics Screen() {
-    ScreenDc screen;
     ScreenMetrics metrics;
-    metrics.twips_per_pixel_x = TwipsPerPixelForDpi(GetDeviceCaps(screen.get(), LOGPIXELSX));
-    metrics.twips_per_pixel_y = TwipsPerPixelForDpi(GetDeviceCaps(screen.get(), LOGPIXELSY));
-    metrics.width_twips = GetSystemMetrics(SM_CXSCREEN) * metrics.twips_per_pixel_x;
-    metrics.height_twips = GetSystemMetrics(SM_CYSCREEN) * metrics.twips_per_pixel_y;
+    metrics.dpi_x = ScreenResolution().x;
+    metrics.dpi_y = ScreenResolution().y;
+    metrics.width_twips = TwipsFromPixels(GetSystemMetrics(SM_CXSCREEN), metrics.dpi_x);
+    metrics.height_twips = TwipsFromPixels(GetSystemMetrics(SM_CYSCREEN), metrics.dpi_y);
     return metrics;
 }
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/twips.h"
+
 namespace runtime {
 
 class Form;
@@ -24,12 +26,18 @@ enum class MousePointer {
 struct ScreenMetrics {
     int width_twips = 0; // the primary screen
     int height_twips = 0;
-    int twips_per_pixel_x = 15; // 15 at 96 dots per inch
-    int twips_per_pixel_y = 15;
+    int dpi_x = kDesignDpi; // dots per inch: 15 twips per pixel at 96, 7.5 at 192
+    int dpi_y = kDesignDpi;
+
+    // Twips as positions and sizes of windows on this screen.
+    Scale TwipsScale() const { return Scale{ScaleMode::Twips, dpi_x}; }
 };
 
 // The primary screen, now.
 ScreenMetrics Screen();
+// The screen's horizontal dots per inch, read once: the system's resolution
+// does not change while a program runs.
+int ScreenDpi();
 
 class Application {
 public:

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "runtime/mouse_routing.h"
 #include "runtime/win32/application.h"
 #include "runtime/win32/form.h"
 #include "runtime/win32/text_encoding.h"
@@ -50,10 +51,6 @@ bool IsButtonDown(UINT message) {
     return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
 }
 
-bool IsButtonUp(UINT message) {
-    return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
-}
-
 } // namespace
 
 Container::Container() : m_font(MakeFont(DefaultFontDescription())) {}
@@ -77,8 +74,7 @@ void Container::Detach() {
 }
 
 Scale Container::CurrentScale() const {
-    const ScreenMetrics screen = Screen();
-    return Scale{m_scale_mode, screen.twips_per_pixel_x};
+    return Scale{m_scale_mode, ScreenDpi()};
 }
 
 SIZE Container::ClientSize() const {
@@ -328,57 +324,87 @@ void Container::PaintWindow(HWND window) {
     EndPaint(window, &paint);
 }
 
-WindowlessControl* Container::ControlAt(POINT point) const {
-    // The last made is painted on top, so it is asked first.
-    for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
-        auto* windowless = dynamic_cast<WindowlessControl*>(*it);
-        if (windowless != nullptr && windowless->TakesMouse() &&
-            PtInRect(&windowless->Bounds(), point)) {
-            return windowless;
+std::vector<WindowlessControl*> Container::WindowlessControls() const {
+    std::vector<WindowlessControl*> windowless;
+    for (Control* control : m_controls) {
+        if (auto* w = dynamic_cast<WindowlessControl*>(control)) {
+            windowless.push_back(w);
         }
     }
-    return nullptr;
+    return windowless;
+}
+
+namespace {
+
+std::vector<HitArea> HitAreasOf(const std::vector<WindowlessControl*>& controls) {
+    std::vector<HitArea> areas;
+    areas.reserve(controls.size());
+    for (const WindowlessControl* control : controls) {
+        const RECT& b = control->Bounds();
+        areas.push_back(HitArea{b.left, b.top, b.right, b.bottom, control->TakesMouse()});
+    }
+    return areas;
+}
+
+MouseInput InputOf(UINT message, WPARAM wparam, LPARAM lparam) {
+    MouseInput input;
+    input.action = message == WM_MOUSEMOVE ? MouseAction::Move
+                   : IsButtonDown(message) ? MouseAction::Press
+                                           : MouseAction::Release;
+    input.buttons_held = ButtonsHeld(wparam);
+    input.button = message == WM_MOUSEMOVE ? input.buttons_held : ButtonOfMessage(message);
+    input.point = PixelPoint{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+    return input;
+}
+
+} // namespace
+
+WindowlessControl* Container::ControlAt(POINT point) const {
+    const auto controls = WindowlessControls();
+    const auto at = AreaAt(PixelPoint{point.x, point.y}, HitAreasOf(controls));
+    return at ? controls[*at] : nullptr;
 }
 
 void Container::MouseMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    const POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-    WindowlessControl* target = m_captured != nullptr ? m_captured : ControlAt(point);
-    MouseEventArgs args;
-    args.button = message == WM_MOUSEMOVE ? ButtonsHeld(wparam) : ButtonOfMessage(message);
-    args.shift = ShiftState();
-    const POINT origin =
-        target != nullptr ? POINT{target->Bounds().left, target->Bounds().top} : POINT{0, 0};
-    args.x = FromPixels(point.x - origin.x);
-    args.y = FromPixels(point.y - origin.y);
-
-    if (IsButtonDown(message)) {
+    const auto controls = WindowlessControls();
+    std::optional<std::size_t> held;
+    if (const auto it = std::find(controls.begin(), controls.end(), m_captured);
+        it != controls.end()) {
+        held = static_cast<std::size_t>(it - controls.begin());
+    }
+    const MouseInput input = InputOf(message, wparam, lparam);
+    const MouseRoute route = RouteMouse(input, HitAreasOf(controls), held);
+    WindowlessControl* target = route.target ? controls[*route.target] : nullptr;
+    if (route.hold_pointer) {
         m_captured = target;
         SetCapture(window);
     }
-    const bool release = IsButtonUp(message) && ButtonsHeld(wparam) == 0;
-    if (target != nullptr) {
-        if (message == WM_MOUSEMOVE) {
-            target->MouseMove(args);
-        } else if (IsButtonDown(message)) {
-            target->MouseDown(args);
-        } else {
-            target->MouseUp(args);
-            if (message == WM_LBUTTONUP && PtInRect(&target->Bounds(), point)) {
-                target->Click();
-            }
-        }
-    } else if (message == WM_MOUSEMOVE) {
-        ContainerMouseMove(args);
-    } else if (IsButtonDown(message)) {
-        ContainerMouseDown(args);
-    } else {
-        ContainerMouseUp(args);
+    MouseEventArgs args;
+    args.button = input.button;
+    args.shift = ShiftState();
+    args.x = FromPixels(route.relative.x);
+    args.y = FromPixels(route.relative.y);
+    DeliverMouse(target, input.action, args);
+    if (target != nullptr && route.click) {
+        target->Click();
     }
-    if (release) {
+    if (route.let_go_pointer) {
         m_captured = nullptr;
         if (GetCapture() == window) {
             ReleaseCapture();
         }
+    }
+}
+
+void Container::DeliverMouse(WindowlessControl* target, MouseAction action,
+                             const MouseEventArgs& args) {
+    switch (action) {
+    case MouseAction::Move:
+        return target != nullptr ? target->MouseMove(args) : ContainerMouseMove(args);
+    case MouseAction::Press:
+        return target != nullptr ? target->MouseDown(args) : ContainerMouseDown(args);
+    case MouseAction::Release:
+        return target != nullptr ? target->MouseUp(args) : ContainerMouseUp(args);
     }
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/mouse_routing.h"
 #include "runtime/twips.h"
 #include "runtime/win32/control.h"
 #include "runtime/win32/events.h"
@@ -129,6 +130,8 @@ protected:
 private:
     void PaintWindow(HWND window);
     void MouseMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    void DeliverMouse(WindowlessControl* target, MouseAction action, const MouseEventArgs& args);
+    std::vector<WindowlessControl*> WindowlessControls() const;
     WindowlessControl* ControlAt(POINT point) const;
     bool SetCursorFor(HWND window);
     void ClearImage();

@@ -13,8 +13,8 @@ bool IsChildWindow(HWND window) {
     return (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0;
 }
 
-int TwipsPerPixel() {
-    return Screen().twips_per_pixel_x;
+Scale Twips() {
+    return Scale{ScaleMode::Twips, ScreenDpi()};
 }
 
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
@@ -212,26 +212,26 @@ RECT PlacedRect(HWND window) {
 } // namespace
 
 double Form::Left() const {
-    return (Hwnd() != nullptr ? PlacedRect(Hwnd()) : m_rect).left * TwipsPerPixel();
+    return Twips().FromPixels((Hwnd() != nullptr ? PlacedRect(Hwnd()) : m_rect).left);
 }
 
 double Form::Top() const {
-    return (Hwnd() != nullptr ? PlacedRect(Hwnd()) : m_rect).top * TwipsPerPixel();
+    return Twips().FromPixels((Hwnd() != nullptr ? PlacedRect(Hwnd()) : m_rect).top);
 }
 
 double Form::Width() const {
     const RECT r = Hwnd() != nullptr ? PlacedRect(Hwnd()) : m_rect;
-    return (r.right - r.left) * TwipsPerPixel();
+    return Twips().FromPixels(r.right - r.left);
 }
 
 double Form::Height() const {
     const RECT r = Hwnd() != nullptr ? PlacedRect(Hwnd()) : m_rect;
-    return (r.bottom - r.top) * TwipsPerPixel();
+    return Twips().FromPixels(r.bottom - r.top);
 }
 
 void Form::Move(double left, std::optional<double> top, std::optional<double> width,
                 std::optional<double> height) {
-    const Scale twips{ScaleMode::Twips, TwipsPerPixel()};
+    const Scale twips = Twips();
     const RECT current = Hwnd() != nullptr ? PlacedRect(Hwnd()) : m_rect;
     const int x = twips.ToPixels(left);
     const int y = top ? twips.ToPixels(*top) : current.top;
@@ -244,11 +244,11 @@ void Form::Move(double left, std::optional<double> top, std::optional<double> wi
 }
 
 void Form::SetClientSize(double width, double height) {
-    const Scale twips{ScaleMode::Twips, TwipsPerPixel()};
+    const Scale twips = Twips();
     RECT outer{0, 0, twips.ToPixels(width), twips.ToPixels(height)};
     AdjustWindowRectEx(&outer, WindowStyle(), FALSE, WindowExStyle());
-    Move(Left(), Top(), (outer.right - outer.left) * TwipsPerPixel(),
-         (outer.bottom - outer.top) * TwipsPerPixel());
+    Move(Left(), Top(), twips.FromPixels(outer.right - outer.left),
+         twips.FromPixels(outer.bottom - outer.top));
 }
 
 void Form::ContainerResized() {

@@ -14,6 +14,21 @@ Picture::Picture(HBITMAP bitmap) : m_bitmap(bitmap) {
     }
 }
 
+Picture::~Picture() {
+    if (m_source != nullptr) {
+        SelectObject(m_source, m_source_original);
+        DeleteDC(m_source);
+    }
+}
+
+HDC Picture::SourceDc(HDC reference) const {
+    if (m_source == nullptr) {
+        m_source = CreateCompatibleDC(reference);
+        m_source_original = SelectObject(m_source, m_bitmap.get());
+    }
+    return m_source;
+}
+
 std::shared_ptr<const Picture> Picture::FromResource(int resource_id) {
     auto* bitmap =
         static_cast<HBITMAP>(LoadImageW(Application::Instance(), MAKEINTRESOURCEW(resource_id),
@@ -28,9 +43,8 @@ std::shared_ptr<const Picture> Picture::FromFile(const std::string& ansi_path) {
 }
 
 void Picture::Draw(HDC dc, RECT destination, RECT source, bool smooth) const {
-    HDC source_dc = CreateCompatibleDC(dc);
+    HDC source_dc = SourceDc(dc);
     {
-        Selection selected(source_dc, m_bitmap.get());
         const int dw = destination.right - destination.left;
         const int dh = destination.bottom - destination.top;
         const int sw = source.right - source.left;
@@ -48,7 +62,6 @@ void Picture::Draw(HDC dc, RECT destination, RECT source, bool smooth) const {
             SetStretchBltMode(dc, old_mode);
         }
     }
-    DeleteDC(source_dc);
 }
 
 void Picture::DrawAt(HDC dc, int x, int y, const RECT& clip) const {

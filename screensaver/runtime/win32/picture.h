@@ -16,6 +16,9 @@ class Picture {
 public:
     // Takes ownership of bitmap.
     explicit Picture(HBITMAP bitmap);
+    ~Picture();
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
 
     // A bitmap resource of the program; null when there is none.
     static std::shared_ptr<const Picture> FromResource(int resource_id);
@@ -34,7 +37,12 @@ public:
     void DrawAt(HDC dc, int x, int y, const RECT& clip) const;
 
 private:
+    // A memory DC that holds the bitmap for drawing, made at the first draw.
+    HDC SourceDc(HDC reference) const;
+
     GdiObject<HBITMAP> m_bitmap;
+    mutable HDC m_source = nullptr;
+    mutable HGDIOBJ m_source_original = nullptr;
     int m_width = 0;
     int m_height = 0;
 };

@@ -117,8 +117,8 @@ TEST(Application, ProgramFolderAndCommandLine) {
 
 TEST(Application, ScreenInTwips) {
     const ScreenMetrics screen = Screen();
-    EXPECT_EQ(screen.twips_per_pixel_x, 15);
-    EXPECT_EQ(screen.twips_per_pixel_y, 15);
+    EXPECT_EQ(screen.dpi_x, 96);
+    EXPECT_EQ(screen.dpi_y, 96);
     EXPECT_EQ(screen.width_twips, GetSystemMetrics(SM_CXSCREEN) * 15);
     EXPECT_EQ(screen.height_twips, GetSystemMetrics(SM_CYSCREEN) * 15);
 }

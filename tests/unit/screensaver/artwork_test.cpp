@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "canvas.h"
+#include "command_frames.h"
 #include "preview_pictures.h"
 
 namespace {
@@ -87,6 +90,48 @@ TEST(Artwork, PreviewPictureIsADarkSkyOverAPaleStripWithABolt) {
 TEST(Artwork, BackgroundIsDark) {
     const artwork::Canvas& background = PreviewBackground();
     EXPECT_LT(MeanBrightness(background, 0, 0, 152, 112), 90);
+}
+
+// The Command button's frames: the outline one pixel in (two when pressed),
+// the band's colours where the look says, and the hover picture twice.
+TEST(Artwork, CommandFramesAreCommittedAndDrawTheirLooks) {
+    const artwork::Canvas normal = artwork::PaintNormalFrame();
+    const artwork::Canvas highlight = artwork::PaintHighLightFrame();
+    const artwork::Canvas selected = artwork::PaintSelectedFrame();
+    const artwork::Canvas pressed = artwork::PaintPressedFrame();
+    const artwork::Canvas disable = artwork::PaintDisableFrame();
+    ExpectCommittedMatchesPainted("command_normal.bmp", normal);
+    ExpectCommittedMatchesPainted("command_highlight.bmp", highlight);
+    ExpectCommittedMatchesPainted("command_highlight_select.bmp", highlight);
+    ExpectCommittedMatchesPainted("command_selected.bmp", selected);
+    ExpectCommittedMatchesPainted("command_pressed.bmp", pressed);
+    ExpectCommittedMatchesPainted("command_disable.bmp", disable);
+    EXPECT_EQ(ReadFile(Resource("command_highlight.bmp")),
+              ReadFile(Resource("command_highlight_select.bmp")));
+
+    const auto rgb = [](const artwork::Canvas& c, int x, int y) {
+        const auto& p = c.at(x, y);
+        return std::array<long, 3>{std::lround(p.r * 255), std::lround(p.g * 255),
+                                   std::lround(p.b * 255)};
+    };
+    using C = std::array<long, 3>;
+    const struct {
+        const artwork::Canvas* picture;
+        int x, y;
+        C colour;
+    } pixels[] = {
+        {&normal, 30, 1, {0, 60, 116}},       {&normal, 62, 12, {0, 60, 116}},
+        {&normal, 30, 2, {243, 243, 238}},    {&normal, 30, 22, {214, 208, 197}},
+        {&normal, 1, 1, {122, 149, 168}},     {&highlight, 30, 2, {255, 240, 207}},
+        {&highlight, 30, 22, {229, 151, 0}},  {&selected, 30, 3, {206, 231, 255}},
+        {&selected, 30, 21, {105, 130, 238}}, {&pressed, 30, 1, {236, 233, 216}},
+        {&pressed, 30, 2, {0, 60, 116}},      {&pressed, 30, 3, {208, 203, 191}},
+        {&pressed, 30, 21, {242, 242, 239}},  {&disable, 30, 1, {201, 199, 186}},
+        {&disable, 30, 3, {245, 244, 234}},   {&disable, 0, 12, {236, 233, 216}},
+    };
+    for (const auto& p : pixels) {
+        EXPECT_EQ(rgb(*p.picture, p.x, p.y), p.colour) << p.x << "," << p.y;
+    }
 }
 
 } // namespace

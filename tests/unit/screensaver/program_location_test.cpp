@@ -35,19 +35,31 @@ TEST(FolderOfProgramPath, HasNoTrailingBackslash) {
     EXPECT_EQ(FolderOfProgramPath("Velmoran.scr"), "");
 }
 
-TEST(Twips, FifteenTwipsPerPixelAtNinetySixDotsPerInch) {
-    EXPECT_EQ(TwipsPerPixelForDpi(96), 15);
-    EXPECT_EQ(TwipsPerPixelForDpi(120), 12);
-    EXPECT_EQ(TwipsPerPixelForDpi(144), 10);
-    EXPECT_EQ(TwipsPerPixelForDpi(0), 15);
-
-    const Scale twips{ScaleMode::Twips, 15};
-    EXPECT_EQ(twips.ToPixels(7425), 495);
-    EXPECT_EQ(twips.ToPixels(195), 13);
-    EXPECT_EQ(twips.ToPixels(1), 0); // a fifteenth of a pixel lands on pixel 0
-    EXPECT_EQ(twips.ToPixels(8), 1);
-    EXPECT_EQ(twips.FromPixels(152), 2280);
-    const Scale pixels{ScaleMode::Pixels, 15};
+TEST(Twips, ConvertThroughTheScreensDotsPerInch) {
+    // twips, dots per inch, pixels
+    const struct {
+        double twips;
+        int dpi;
+        int pixels;
+    } lengths[] = {
+        {7425, 96, 495},  {195, 96, 13},    {1, 96, 0},     {8, 96, 1},   {7425, 120, 619},
+        {7425, 144, 743}, {7425, 192, 990}, {375, 192, 50}, {60, 192, 8}, {1215, 0, 81},
+    };
+    for (const auto& l : lengths) {
+        const Scale twips{ScaleMode::Twips, l.dpi};
+        EXPECT_EQ(twips.ToPixels(l.twips), l.pixels) << l.twips << " twips at " << l.dpi;
+    }
+    EXPECT_EQ(TwipsFromPixels(152, 96), 2280);
+    EXPECT_EQ(TwipsFromPixels(81, 192), 608); // 607.5: a pixel is 7.5 twips
+    EXPECT_EQ(TwipsFromPixels(1, 120), 12);
+    // Every pixel count comes back from its twips.
+    for (int dpi : {96, 120, 144, 192}) {
+        const Scale twips{ScaleMode::Twips, dpi};
+        for (int pixels = 0; pixels < 2000; ++pixels) {
+            ASSERT_EQ(twips.ToPixels(twips.FromPixels(pixels)), pixels) << dpi;
+        }
+    }
+    const Scale pixels{ScaleMode::Pixels, 192};
     EXPECT_EQ(pixels.ToPixels(152), 152);
     EXPECT_EQ(pixels.FromPixels(112), 112);
 }

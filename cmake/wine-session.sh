@@ -157,6 +157,8 @@ add_second_monitor() {
                 --output DUMMY1 --mode 1024x768 --right-of DUMMY0 &&
             DISPLAY=$display xrandr
     } >"$dir/xrandr.log" 2>&1
+}
+
 # Display scaling: GetDeviceCaps(LOGPIXELSX) reports the LogPixels value.
 # NOTE: Wine reads it when the wineserver starts, so the server starts again.
 set_dpi() {

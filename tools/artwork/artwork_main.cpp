@@ -5,7 +5,22 @@
 #include <string>
 
 #include "bolt_pictures.h"
+#include "icon_file.h"
 #include "preview_pictures.h"
+#include "program_icon.h"
+
+namespace {
+
+template <artwork::Canvas (*paint)()>
+std::vector<std::uint8_t> Bitmap() {
+    return paint().ToBmp();
+}
+
+std::vector<std::uint8_t> ProgramIcon() {
+    return artwork::EncodeIcon(artwork::PaintProgramIcon());
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -15,16 +30,17 @@ int main(int argc, char** argv) {
     const std::string folder = argv[1];
     const struct {
         const char* name;
-        artwork::Canvas (*paint)();
+        std::vector<std::uint8_t> (*paint)();
     } pictures[] = {
-        {"preview_picture.bmp", artwork::PaintPreviewPicture},
-        {"preview_background.bmp", artwork::PaintPreviewBackground},
-        {"bolt_violet.bmp", artwork::PaintVioletBolt},
-        {"bolt_yellow.bmp", artwork::PaintYellowBolt},
+        {"preview_picture.bmp", Bitmap<artwork::PaintPreviewPicture>},
+        {"preview_background.bmp", Bitmap<artwork::PaintPreviewBackground>},
+        {"bolt_violet.bmp", Bitmap<artwork::PaintVioletBolt>},
+        {"bolt_yellow.bmp", Bitmap<artwork::PaintYellowBolt>},
+        {"Velmoran.ico", ProgramIcon},
     };
     for (const auto& picture : pictures) {
         const std::string path = folder + "/" + picture.name;
-        if (!artwork::WriteFile(path, picture.paint().ToBmp())) {
+        if (!artwork::WriteFile(path, picture.paint())) {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
             return 1;
         }

@@ -39,3 +39,9 @@ velmoran_unit_test(bolt_pictures_test screensaver/bolt_pictures_test.cpp)
 target_link_libraries(bolt_pictures_test PRIVATE artwork_painting)
 target_compile_definitions(bolt_pictures_test PRIVATE
     VELMORAN_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")
+
+# The program's icon: generated, committed, and a stormy night.
+velmoran_unit_test(program_icon_test screensaver/program_icon_test.cpp)
+target_link_libraries(program_icon_test PRIVATE artwork_painting)
+target_compile_definitions(program_icon_test PRIVATE
+    VELMORAN_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")

@@ -38,6 +38,10 @@ endforeach()
 velmoran_system_test(form_runtime_test SOURCES screensaver/form_runtime_test.cpp)
 target_link_libraries(form_runtime_test PRIVATE screensaver_test_support form_runtime_win32)
 
+# The retained image when its bitmap cannot grow.
+velmoran_system_test(retained_image_test SOURCES screensaver/retained_image_test.cpp)
+target_link_libraries(retained_image_test PRIVATE form_runtime_win32)
+
 # The preview window's picture, with the preview in the test's own process
 # (it needs the program's pictures, so it carries the program's resources).
 velmoran_system_test(preview_window_test

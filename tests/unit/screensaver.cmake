@@ -14,6 +14,7 @@ target_link_libraries(settings_core_test PRIVATE settings_core)
 
 velmoran_unit_test(screensaver_core_test
     screensaver/file_paths_test.cpp
+    screensaver/handoff_files_test.cpp
     screensaver/music_settings_loading_test.cpp
     screensaver/preview_area_test.cpp
     screensaver/start_request_test.cpp

@@ -14,9 +14,14 @@ if(WIN32)
 endif()
 
 # Gives a program the version resource: its resource script (rc_file)
-# includes version_info.rc, and is compiled again when the version changes.
+# includes version_info.rc, and is compiled again when the version or one of
+# the pictures, icons, cursors and manifests beside the script changes.
 function(velmoran_version_resource target rc_file)
     target_link_libraries(${target} PRIVATE velmoran_version)
+    get_filename_component(rc_path ${rc_file} ABSOLUTE)
+    get_filename_component(rc_folder ${rc_path} DIRECTORY)
+    file(GLOB resources CONFIGURE_DEPENDS ${rc_folder}/*.bmp ${rc_folder}/*.ico
+         ${rc_folder}/*.cur ${rc_folder}/*.manifest)
     set_property(SOURCE ${rc_file} TARGET_DIRECTORY ${target} APPEND PROPERTY OBJECT_DEPENDS
-                 ${VELMORAN_GENERATED_DIR}/version_info.rc)
+                 ${VELMORAN_GENERATED_DIR}/version_info.rc ${resources})
 endfunction()

@@ -199,6 +199,52 @@ TEST(SettingsDialog, TheFileChooserKeepsTheFileWhenCancelledAndOpensInItsFolder)
               SettingsBytes(Saved(" 2"), Saved(" 0"), kMusicFolder + "\\b.wav"));
 }
 
+// On a system whose code page cannot write the file's name, the file is
+// refused with a message and the one chosen before stays.
+TEST(SettingsDialog, AFileNameTheCodePageCannotWriteIsRefused) {
+    ASSERT_NE(GetACP(), 932u) << "run under a code page without Japanese";
+    CreateDirectoryA(kMusicFolder.c_str(), nullptr);
+    const std::string first = kMusicFolder + "\\a.mp3";
+    std::ofstream(first, std::ios::binary) << "ID3";
+    const std::wstring japanese = L"C:\\velmoran-music\\\x96E8.wav"; // 雨.wav
+    CloseHandle(
+        CreateFileW(japanese.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    PrepareProgramFolder(kFolder, SettingsBytes(" 2", " 0", first));
+    SettingsDialog dialog;
+    ASSERT_TRUE(dialog.Open(kFolder));
+    RECT b{};
+    GetWindowRect(dialog.FileButton(), &b);
+    SettingsDialog::Click(POINT{(b.left + b.right) / 2, (b.top + b.bottom) / 2});
+    ASSERT_NE(WaitForChooser(), nullptr);
+    SettingsDialog::Type(japanese);
+    SettingsDialog::Press(VK_RETURN);
+    HWND box = WaitForMessageBox(dialog.Process().id(), 5s);
+    ASSERT_NE(box, nullptr) << "a message says why the file cannot be used";
+    const MessageBoxContent content = ReadMessageBox(box);
+    EXPECT_NE(content.text.find(japanese), std::wstring::npos) << "it names the file";
+    PressOk(box);
+    EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
+    EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 2", " 0", first)));
+}
+
+// Both programs run with the user's own rights, so that a folder they cannot
+// write is never replaced by a virtual copy of it.
+TEST(SettingsDialog, TheProgramsAskForTheUsersOwnRights) {
+    for (const char* name : {"Velmoran.scr", "Velmoran.dll"}) {
+        HMODULE program = LoadLibraryExA((program_folder() + "\\" + name).c_str(), nullptr,
+                                         LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(program, nullptr) << name;
+        HRSRC found = FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+        ASSERT_NE(found, nullptr) << name;
+        const std::string manifest(
+            static_cast<const char*>(LockResource(LoadResource(program, found))),
+            SizeofResource(program, found));
+        EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\""), std::string::npos)
+            << name;
+        FreeLibrary(program);
+    }
+}
+
 TEST(SettingsDialog, StaysAboveTheWindowItWasAskedFrom) {
     PrepareProgramFolder(kFolder, "");
     TitledWindow settings_page("Screen Saver Settings");

@@ -3,7 +3,7 @@
 // display, bench/startup_timing.sh to time the start-up and the end.
 //
 //   velmoran_run_driver [--hold MS] [--trivial PROGRAM] [--runs N] [--out FILE]
-//                       [--desktop yes] SCREENSAVER [ARGUMENTS]
+//                       [--desktop yes] [--end esc|kill] SCREENSAVER [ARGUMENTS]
 //
 // It covers the screen with a white window (with --desktop yes: a picture of
 // a desktop, for screenshots people look at), starts the screensaver with its
@@ -15,7 +15,10 @@
 // its exit), the platform's cost of starting any program.
 //
 // --runs repeats the whole for N runs, each announced by a line run=I; a
-// last line done=yes ends the output.
+// last line done=yes ends the output. With --end kill the renderer is not
+// ended with Esc but terminated (as a crash would end it), and the driver
+// times the screensaver's end from the moment the renderer's process is gone.
+// After each run it says what the run left behind.
 //
 // Output (into FILE with --out, for a run inside a Wine desktop window that
 // has no console), one "key=value" line each, times in milliseconds:
@@ -25,9 +28,15 @@
 //   first_frame=T                   from the start to its first frame on the screen
 //   renderer_exit_code=C, screensaver_exit_code=C
 //   esc_to_renderer_exit=T, esc_to_screensaver_exit=T
+//   kill_to_screensaver_exit=T      with --end kill: from the renderer's end
+//   left_photograph=yes|no          C:\q_velk\Velmoran0.bmp is still there
+//   left_windows=N                  windows titled Velmoran_VC or Velmoran_Main
+//   left_processes=N                processes of Velmoran.scr or Velmoran.dll
 // Exit code 0 when both programs ended with 0, 1 otherwise, 2 for bad usage.
 
 #include <windows.h>
+
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -227,7 +236,8 @@ void PrintText(const char* key, const std::string& value) {
 
 int Usage() {
     std::fprintf(stderr, "usage: velmoran_run_driver [--hold MS] [--trivial PROGRAM] [--runs N] "
-                         "[--out FILE] [--desktop yes] SCREENSAVER [ARGUMENTS]\n");
+                         "[--out FILE] [--desktop yes] [--end esc|kill] SCREENSAVER "
+                         "[ARGUMENTS]\n");
     return 2;
 }
 
@@ -235,9 +245,63 @@ struct Options {
     double hold = 0;
     std::string trivial;
     int runs = 1;
+    bool kill = false; // end the renderer by terminating it, not with Esc
     std::string screensaver;
     std::string arguments;
 };
+
+// Ends the renderer as a crash would, and times the screensaver's end from
+// the moment the renderer's process is gone; 0 when it ended with 0.
+int KillRenderer(HANDLE renderer_process, HANDLE scr) {
+    if (renderer_process == nullptr || !TerminateProcess(renderer_process, 9)) {
+        PrintText("kill_to_screensaver_exit", "none");
+        return 1;
+    }
+    WaitForSingleObject(renderer_process, 5000);
+    const double killed = Now();
+    CloseHandle(renderer_process);
+    if (!WaitFor([&] { return Ended(scr); }, 10'000)) {
+        PrintText("kill_to_screensaver_exit", "none");
+        PrintText("screensaver_exit_code", "none");
+        return 1;
+    }
+    Print("kill_to_screensaver_exit", Now() - killed);
+    PrintText("screensaver_exit_code", std::to_string(ExitCode(scr)));
+    return ExitCode(scr) == 0 ? 0 : 1;
+}
+
+// The processes of the two programs that are still there.
+int ProgramProcesses() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return -1;
+    }
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    int count = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+        const std::string name = entry.szExeFile;
+        count += lstrcmpiA(name.c_str(), "Velmoran.scr") == 0 ||
+                         lstrcmpiA(name.c_str(), "Velmoran.dll") == 0
+                     ? 1
+                     : 0;
+    }
+    CloseHandle(snapshot);
+    return count;
+}
+
+// What a run left behind once both programs have had a moment to go.
+void PrintLeftovers() {
+    WaitFor([] { return ProgramProcesses() == 0; }, 2000);
+    PrintText("left_photograph",
+              GetFileAttributesA("C:\\q_velk\\Velmoran0.bmp") != INVALID_FILE_ATTRIBUTES ? "yes"
+                                                                                         : "no");
+    const int windows = (FindWindowA(nullptr, "Velmoran_VC") != nullptr ? 1 : 0) +
+                        (FindWindowA(nullptr, "Velmoran_Main") != nullptr ? 1 : 0);
+    PrintText("left_windows", std::to_string(windows));
+    PrintText("left_processes", std::to_string(ProgramProcesses()));
+}
 
 // One run (after the trivial program's starts); 0 when both programs ended
 // with 0, 1 otherwise, 2 when a program could not be started.
@@ -285,12 +349,16 @@ int RunOnce(const Options& options) {
 
     DWORD renderer_id = 0;
     GetWindowThreadProcessId(renderer, &renderer_id);
-    HANDLE renderer_process =
-        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, renderer_id);
+    HANDLE renderer_process = OpenProcess(
+        SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, renderer_id);
+    if (options.kill) {
+        return KillRenderer(renderer_process, scr.info.hProcess);
+    }
     const double esc = Now();
     PressEscape(renderer);
     std::optional<double> renderer_exit;
     std::optional<double> scr_exit;
+    double last_press = esc;
     WaitFor(
         [&] {
             if (!renderer_exit && renderer_process != nullptr && Ended(renderer_process)) {
@@ -298,6 +366,11 @@ int RunOnce(const Options& options) {
             }
             if (!scr_exit && Ended(scr.info.hProcess)) {
                 scr_exit = Now() - esc;
+            }
+            // NOTE: a key pressed while the renderer still starts can be lost.
+            if (!renderer_exit && IsWindow(renderer) && Now() - last_press > 1000) {
+                PressEscape(renderer);
+                last_press = Now();
             }
             return (renderer_exit || renderer_process == nullptr) && scr_exit;
         },
@@ -338,6 +411,8 @@ int main(int argc, char** argv) {
             options.trivial = argv[i + 1];
         } else if (option == "--desktop") {
             g_desktop_cover = std::string(argv[i + 1]) == "yes";
+        } else if (option == "--end") {
+            options.kill = std::string(argv[i + 1]) == "kill";
         } else if (option == "--runs") {
             options.runs = std::atoi(argv[i + 1]);
         } else if (option == "--out") {
@@ -362,6 +437,7 @@ int main(int argc, char** argv) {
         PrintText("run", std::to_string(run));
         result = std::max(result, RunOnce(options));
         WaitFor([] { return false; }, 300); // the programs' last messages
+        PrintLeftovers();
     }
     PrintText("done", "yes");
     return result;

@@ -15,3 +15,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 # Both programs must run with nothing but the system's own DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+
+# Single-precision arithmetic in SSE registers, as on x86_64: x87 arithmetic
+# carries floats at 80 bits between statements, so the frame timer, the fades
+# and the spawn test would round differently from the 32-bit floats they are
+# written in. (Floats still come back from functions in the x87 register, as
+# the calling convention says; only the arithmetic moves.) MinGW's i686
+# compilers realign the stack where SSE needs it (-mstackrealign is on).
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")

@@ -36,6 +36,8 @@
 // - Run-length data end at the end of the file even when the header's image
 //   size claims more. A run-length image may not claim more than
 //   kRlePixelsPerByte pixels per byte of its data.
+// - A file whose data would make a picture past max_image_side or
+//   max_image_pixels is refused as out of memory before anything is allocated.
 
 namespace {
 
@@ -522,6 +524,13 @@ void decode_run_length(const Dib& dib, std::uint8_t* out) {
     }
 }
 
+// Whether a picture of these sides is one the renderer takes at all (both
+// sides below 2^32, so the product cannot overflow).
+bool within_caps(std::uint64_t width, std::uint64_t rows) {
+    return width <= static_cast<std::uint64_t>(max_image_side) &&
+           rows <= static_cast<std::uint64_t>(max_image_side) && width * rows <= max_image_pixels;
+}
+
 BmpDecodeResult failure(BmpError error) {
     return BmpDecodeResult{std::nullopt, error};
 }
@@ -561,6 +570,9 @@ BmpDecodeResult decode_bmp(std::span<const std::uint8_t> file, std::size_t max_o
 
     const auto width = static_cast<std::uint64_t>(dib.header.width);
     const std::uint64_t rows = rows_of(dib.header);
+    if (!within_caps(width, rows)) {
+        return failure(BmpError::out_of_memory);
+    }
     const std::uint64_t bytes = width * rows * 3;
     if (bytes > max_output_bytes || bytes > std::numeric_limits<std::size_t>::max()) {
         return failure(BmpError::out_of_memory);

@@ -53,7 +53,18 @@ struct BmpDecodeResult {
     BmpError error = BmpError::conversion_failed;
 };
 
-// Decodes a whole BMP file held in memory. A picture that would need more
-// than max_output_bytes of RGB is refused as out of memory.
+// The most a picture may claim, checked before anything is allocated for it.
+// A screen photograph is the primary screen at the moment of the run: the
+// largest displays made (8K, 7680 x 4320, about 2^25 pixels) fit twice over,
+// and 16384 is also the largest texture side common OpenGL drivers take. A
+// bolt picture is 256 x 256. Beyond these the picture is refused as out of
+// memory, as an allocation the platform cannot make would be: no file makes
+// the decoder take more than 192 MiB for one picture's pixels.
+inline constexpr std::int32_t max_image_side = 16384;                     // pixels, either side
+inline constexpr std::uint64_t max_image_pixels = std::uint64_t{1} << 26; // width x height
+
+// Decodes a whole BMP file held in memory. A picture past the caps above, or
+// one that would need more than max_output_bytes of RGB, is refused as out of
+// memory.
 BmpDecodeResult decode_bmp(std::span<const std::uint8_t> file,
                            std::size_t max_output_bytes = std::numeric_limits<std::size_t>::max());

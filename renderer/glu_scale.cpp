@@ -1,11 +1,14 @@
 #include "glu_scale.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <exception>
 
 namespace {
 
 constexpr int kComponents = 3;
+constexpr std::int64_t kLargestIntPower = std::int64_t{1} << 30;
 
 // The picture as GLU addresses it: rows back to back, byte offsets that may
 // run past a row's end into the next row.
@@ -171,26 +174,61 @@ int glu_nearest_power_of_two(int side) {
         return -1;
     }
     unsigned value = static_cast<unsigned>(side);
-    int power = 1;
+    std::int64_t power = 1;
     for (;;) {
         if (value == 1) {
-            return power;
+            break;
         }
         if (value == 3) {
-            return power * 4;
+            power *= 4;
+            break;
         }
         value >>= 1;
         power *= 2;
     }
+    return static_cast<int>(std::min<std::int64_t>(power, kLargestIntPower));
+}
+
+bool glu_base_level_sides(int width, int height, LevelFits level_fits, int* out_width,
+                          int* out_height) {
+    int w = glu_nearest_power_of_two(width);
+    int h = glu_nearest_power_of_two(height);
+    if (w <= 0 || h <= 0) {
+        return false;
+    }
+    // Both sides are powers of two, so halving reaches 1 x 1.
+    while (w > 1 || h > 1) {
+        const int below_w = w > 1 ? w / 2 : w;
+        const int below_h = h > 1 ? h / 2 : h;
+        if (level_fits(below_w, below_h)) {
+            break;
+        }
+        w = below_w;
+        h = below_h;
+    }
+    *out_width = w;
+    *out_height = h;
+    return true;
 }
 
 std::vector<std::uint8_t> scale_rgb_like_glu(const std::uint8_t* in, int in_width, int in_height,
                                              int out_width, int out_height) {
+    if (in_width <= 0 || in_height <= 0 || out_width <= 0 || out_height <= 0) {
+        return {};
+    }
     const PackedRgb picture(in, in_width, in_height);
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(out_width) * out_height * kComponents);
+    std::vector<std::uint8_t> out;
+    try {
+        out.resize(static_cast<std::size_t>(out_width) * static_cast<std::size_t>(out_height) *
+                   kComponents);
+    } catch (const std::exception&) {
+        // NOTE: a size the allocator refuses throws (bad_alloc, or length_error
+        // past the vector's largest size); the picture then has no level.
+        return {};
+    }
     if (in_width == out_width && in_height == out_height) {
         out.assign(in, in + out.size());
-    } else if (in_width == 2 * out_width && in_height == 2 * out_height) {
+    } else if (in_width == 2LL * out_width && in_height == 2LL * out_height) {
         halve(picture, out_width, out_height, out.data());
     } else {
         box_filter(picture, in_width, in_height, out_width, out_height, out.data());

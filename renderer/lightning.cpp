@@ -1,6 +1,7 @@
 #include "lightning.h"
 
 #include <algorithm>
+#include <new>
 
 namespace {
 
@@ -24,8 +25,9 @@ constexpr int index_of(BoltKind kind) {
 } // namespace
 
 void create_bolt_pools(Lightning& lightning) {
-    lightning.first_pool = std::make_unique<SpritePool>(500);
-    lightning.second_pool = std::make_unique<SpritePool>(300);
+    // A pool that cannot be had leaves the sky without bolts (see draw_frame).
+    lightning.first_pool.reset(new (std::nothrow) SpritePool(500));
+    lightning.second_pool.reset(new (std::nothrow) SpritePool(300));
 }
 
 SpritePool& pool_of(Lightning& lightning, BoltKind kind) {
@@ -33,8 +35,16 @@ SpritePool& pool_of(Lightning& lightning, BoltKind kind) {
 }
 
 void spawn_bolt(Lightning& lightning, BoltKind kind, float current_time, float* flash_level) {
+    if (!lightning.first_pool || !lightning.second_pool) {
+        return;
+    }
     SpritePool& pool = pool_of(lightning, kind);
-    auto bolt = std::make_unique<BoltSprite>(&pool, current_time);
+    // A bolt that cannot be had is not spawned; the draws of its place and
+    // size are not made either.
+    std::unique_ptr<BoltSprite> bolt(new (std::nothrow) BoltSprite(&pool, current_time));
+    if (!bolt) {
+        return;
+    }
 
     // The order of the three draws is part of a run's replay.
     const BoltKindTraits traits = traits_of(kind);

@@ -21,14 +21,16 @@ struct Lightning {
     std::int32_t peak_count[2] = {0, 0}; // the most sprites each pool has held at once
 };
 
-// Creates the first pool (capacity 500), then the second (capacity 300).
+// Creates the first pool (capacity 500), then the second (capacity 300). A
+// pool whose memory cannot be had stays null, and the sky has no bolts.
 void create_bolt_pools(Lightning& lightning);
 
 SpritePool& pool_of(Lightning& lightning, BoltKind kind);
 
 // Makes one bolt of the kind at a random place of its part of the sky and
 // adds it to the kind's pool (a full pool discards it). Draws three random
-// numbers, in this order: centre x, centre z, half size.
+// numbers, in this order: centre x, centre z, half size. Without both pools,
+// or without the memory for the bolt, nothing happens and nothing is drawn.
 void spawn_bolt(Lightning& lightning, BoltKind kind, float current_time, float* flash_level);
 
 // The per-frame spawn decision, first kind then second: one random draw per

@@ -24,26 +24,12 @@ GLuint begin_texture(GLint* previous_alignment) {
     return name;
 }
 
-// The base level's sides as GLU chooses them: the nearest powers of two,
-// halved together until the proxy texture says the level below them fits.
-void glu_base_level_size(int width, int height, int* out_width, int* out_height) {
-    int w = glu_nearest_power_of_two(width);
-    int h = glu_nearest_power_of_two(height);
-    for (;;) {
-        const int below_w = w > 1 ? w / 2 : w;
-        const int below_h = h > 1 ? h / 2 : h;
-        glTexImage2D(GL_PROXY_TEXTURE_2D, 1, 3, below_w, below_h, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                     nullptr);
-        GLint fits = 0;
-        glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &fits);
-        if (fits != 0 || (w == 1 && h == 1)) {
-            break;
-        }
-        w = below_w;
-        h = below_h;
-    }
-    *out_width = w;
-    *out_height = h;
+// GLU's test of a level: the proxy texture takes it when it fits.
+bool proxy_level_fits(int width, int height) {
+    glTexImage2D(GL_PROXY_TEXTURE_2D, 1, 3, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+    GLint fits = 0;
+    glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &fits);
+    return fits != 0;
 }
 
 } // namespace
@@ -59,13 +45,19 @@ std::uint32_t build_texture(const RgbImage& image) {
 }
 
 std::uint32_t build_base_level_texture(const RgbImage& image) {
-    GLint alignment = 4;
-    const GLuint name = begin_texture(&alignment);
     int width = 0;
     int height = 0;
-    glu_base_level_size(image.width, image.height, &width, &height);
+    if (!image.pixels ||
+        !glu_base_level_sides(image.width, image.height, proxy_level_fits, &width, &height)) {
+        return 0;
+    }
     const std::vector<std::uint8_t> level =
         scale_rgb_like_glu(image.pixels.get(), image.width, image.height, width, height);
+    if (level.empty()) {
+        return 0; // no memory for the level: the slot stays empty, as for a failed image
+    }
+    GLint alignment = 4;
+    const GLuint name = begin_texture(&alignment);
     glTexImage2D(GL_TEXTURE_2D, 0, 3, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, level.data());
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     return name;

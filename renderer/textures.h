@@ -31,7 +31,9 @@ std::uint32_t build_texture(const RgbImage& image);
 // The same texture with its base level alone: the picture scaled to the same
 // power-of-two sides with GLU's own filter, so that it samples exactly like
 // build_texture's (the linear minification filter never reads another level),
-// without the time GLU spends on the levels below. Returns the new texture's name.
+// without the time GLU spends on the levels below. Returns the new texture's
+// name, or 0 (no texture) when the picture has no pixels or the memory for
+// its level cannot be had.
 std::uint32_t build_base_level_texture(const RgbImage& image);
 
 // Fills the scene's three texture slots from the hand-off images, in slot

@@ -7,6 +7,14 @@
 #define IDB_BOLT_VIOLET 103        // 256 x 256: the violet-white bolt (Display(1), Velmoran1.bmp)
 #define IDB_BOLT_YELLOW 104        // 256 x 256: the yellow-white bolt (Display(2), Velmoran2.bmp)
 
+// The program's 32 x 32 icon (Velmoran.ico). Its id is the lowest of the
+// program's icons, so that the system shows it for Velmoran.scr; the
+// settings dialog shows it on its window.
+#define IDI_VELMORAN 1
+
+// String 1 is the name the system shows in its list of screensavers.
+#define IDS_SCREENSAVER_NAME 1
+
 // 64 x 25 each: the Command button's frame pictures, in the order the control holds them.
 #define IDB_COMMAND_HIGHLIGHT 120
 #define IDB_COMMAND_PRESSED 121

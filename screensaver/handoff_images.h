@@ -4,7 +4,9 @@
 // folder for the renderer, which reads them once at its start. Image 0 is
 // the primary screen as it looked when the run began (the floor), images 1
 // and 2 are the two bolt pictures built into the program. Each save replaces
-// the file of the same name; neither program ever deletes them.
+// the file of the same name (see handoff_files.h for how). The photograph
+// lasts only as long as the run: the run's end removes it. The bolt pictures
+// stay.
 
 #include <functional>
 #include <string>
@@ -25,10 +27,12 @@ struct HandoffImageServices {
     // capture surface's retained image from the top-left corner, the surface
     // is refreshed and the context released.
     std::function<void()> copy_screen;
-    // Saves picture box index's retained image as a BMP file at path.
+    // Saves picture box index's retained image as a BMP file at path, as
+    // HandoffWriteFor and HandoffAccessOf (handoff_files.h) say.
     std::function<void(int index, const std::string& path)> save_picture;
 };
 
 // Captures the screen and saves the three images, in this order: the
 // window's and the surface's size, the screen copy, then images 0, 1 and 2.
+// A step that fails (one that throws, too) is skipped and the next one runs.
 void WriteHandoffImages(const HandoffImageServices& services);

@@ -33,10 +33,18 @@ struct TimerSwitch {
 struct RunWindowServices {
     HandoffImageServices handoff_images;
     std::string program_folder; // without a trailing backslash
-    // Starts the renderer's process; nothing waits for it, and a failure is ignored.
-    std::function<void(const RendererLaunch&)> start_renderer;
+    // Starts the renderer's process; false when it could not be started.
+    // Nothing is sent to the renderer and nothing stops it.
+    std::function<bool(const RendererLaunch&)> start_renderer;
+    // Whether the process the launch started still runs (false when none was).
+    std::function<bool()> renderer_running;
     // Whether a top-level window with the renderer's title exists (any program's).
     std::function<bool()> renderer_window_exists;
+    // Lets a moment (about 100 ms) pass at the end of a run that waits for the
+    // renderer's window to go, answering what other programs send meanwhile.
+    std::function<void()> wait_a_moment;
+    // Removes the photograph, C:\q_velk\Velmoran0.bmp (see handoff_files.h).
+    std::function<void()> remove_photograph;
     TimerSwitch timer1; // MP3 end check, every 1000 ms
     TimerSwitch timer2; // audio-CD check, every 200 ms
     TimerSwitch timer3; // renderer watch, every 500 ms
@@ -63,21 +71,35 @@ public:
     // drive turns the CD check off for the rest of the run.
     void Timer2_Timer();
     // Every 500 ms: once the renderer's window is gone, the watch stops and
-    // the run window unloads.
+    // the run window unloads. Until the window has been seen once, a look
+    // that finds none ends the run only when the renderer's process has
+    // already ended or never started: a slow start (a large screen, a slow
+    // disk) does not end the run before the renderer is there.
     void Timer3_Timer();
     // The end of the run, whatever asked for it: stops exactly the music that
-    // was started, shows the cursor again when the mode letter is "S", and
-    // ends the program. It never refuses.
-    void Form_QueryUnload();
+    // was started (a CD that was opened is always stopped and closed), shows
+    // the cursor again when the mode letter is "S", removes the photograph
+    // once the renderer's window is gone, and ends the program. It never
+    // refuses. When another program closed the run window while the renderer
+    // still runs, the program waits for the renderer's window to go before it
+    // removes the photograph; when the session ends it does not wait.
+    void Form_QueryUnload(bool session_ending = false);
 
     // The renderer's full path, set just before the launch.
     const std::string& RendererPath() const { return m_renderer_path; }
 
 private:
     MusicFileType FileType() const;
+    void StartMusic();
+    void StopMusic();
+    void WaitForRendererWindowToGo();
+    void EndProgram();
 
     const MusicSettings& m_settings;
     Velmoran_BGM& m_music;
     RunWindowServices m_services;
     std::string m_renderer_path;
+    bool m_renderer_seen = false; // the watch has seen the renderer's window once
+    bool m_cd_opened = false;     // CdOpen ran: the end of the run closes the CD
+    bool m_ending = false;        // Form_QueryUnload has begun
 };

@@ -1,6 +1,7 @@
 #include "startup_steps.h"
 
 #include "program_names.h"
+#include "skipped_failures.h"
 
 StartupOutcome RunStartupSteps(const StartRequest& request, const StartupServices& services) {
     // Both searches are made, whatever the first one found.
@@ -19,8 +20,8 @@ StartupOutcome RunStartupSteps(const StartRequest& request, const StartupService
         break;
     }
 
-    services.create_handoff_folder();
-    services.load_music_settings();
+    SkipIfFailing([&] { services.create_handoff_folder(); });
+    SkipIfFailing([&] { services.load_music_settings(); });
     if (!services.file_exists(services.program_folder + std::string(kRendererFileName))) {
         services.show_missing_renderer_message();
         return StartupOutcome::End;
@@ -29,7 +30,7 @@ StartupOutcome RunStartupSteps(const StartRequest& request, const StartupService
         return StartupOutcome::SettingsDialog;
     }
     if (request.hide_cursor) {
-        services.hide_cursor();
+        SkipIfFailing([&] { services.hide_cursor(); });
     }
     return StartupOutcome::RunWindow;
 }

@@ -59,8 +59,11 @@ public:
     // The reply (or error description) of the last MciQuery or MciPlay.
     const std::string& MciReply() const { return m_mci_reply; }
 
-    // PlaySoundA flags for WavPlay: asynchronous and looping (no file-name flag).
-    static constexpr std::uint32_t kWavLoopFlags = 9;
+    // PlaySoundA flags for WavPlay: asynchronous (1) and looping (8), no
+    // file-name flag; and no default sound (2), so that a file that exists but
+    // cannot be played gives silence, not the system's default sound looped
+    // for the whole run.
+    static constexpr std::uint32_t kWavLoopFlags = 0x0001 | 0x0002 | 0x0008;
 
 private:
     // Sends a command that asks for no reply text; returns the platform's code.

@@ -2,19 +2,23 @@
 
 #include <windows.h>
 
+#include "handoff_folder.h"
 #include "program_globals.h"
 #include "program_music.h"
 #include "program_names.h"
+#include "renderer_process.h"
 #include "resource_ids.h"
 #include "runtime/win32/application.h"
 #include "runtime/win32/picture.h"
+#include "runtime/win32/retained_image.h"
 #include "runtime/win32/text_encoding.h"
 
 using namespace runtime;
 
 namespace {
 
-constexpr int kBoltPictureSize = 256; // pixels
+constexpr int kBoltPictureSize = 256;    // pixels
+constexpr unsigned kEndWaitMoment = 100; // milliseconds between looks for the renderer's window
 
 Velmoran_S& RunWindow() {
     static Velmoran_S form;
@@ -60,7 +64,11 @@ HandoffImageServices Velmoran_S::HandoffImages() {
     services.size_capture_surface = [this] { Display[0].Move(0, 0, ScaleWidth(), ScaleHeight()); };
     services.copy_screen = [this] { CopyScreen(); };
     services.save_picture = [this](int index, const std::string& path) {
-        LastApiResult = Display[static_cast<std::size_t>(index)].SaveImage(path);
+        // The picture box's retained image, client-sized, at the display's depth.
+        const PictureBox& picture = Display[static_cast<std::size_t>(index)];
+        const SIZE size = picture.ClientSize();
+        const auto file = EncodeDcAsBmp(picture.hDC(), size.cx, size.cy);
+        LastApiResult = file && WriteHandoffFile(index, path, *file);
     };
     return services;
 }
@@ -80,12 +88,14 @@ RunWindowServices Velmoran_S::Services() {
     services.handoff_images = HandoffImages();
     services.program_folder = Application::ProgramFolder();
     services.start_renderer = [](const RendererLaunch& launch) {
-        // The process id is of no further use: nothing waits for the renderer.
-        Application::StartProgram(launch.application, launch.command_line, launch.show_command);
+        return StartRendererProcess(launch);
     };
+    services.renderer_running = [] { return RendererProcessRunning(); };
     services.renderer_window_exists = [] {
         return FindWindowA(nullptr, kRendererWindowTitle) != nullptr;
     };
+    services.wait_a_moment = [] { WaitForRendererMoment(kEndWaitMoment); };
+    services.remove_photograph = [] { RemoveHandoffFile(HandoffImagePath(0)); };
     services.timer1 = SwitchOf(Timer1);
     services.timer2 = SwitchOf(Timer2);
     services.timer3 = SwitchOf(Timer3);
@@ -101,10 +111,10 @@ void Velmoran_S::Form_Load() {
     m_steps.Form_Load();
 }
 
-void Velmoran_S::Form_QueryUnload(bool&, UnloadReason) {
+void Velmoran_S::Form_QueryUnload(bool&, UnloadReason reason) {
     // Every unload comes here (the watch, a close message from another
     // program, the end of the session); the program ends within.
-    m_steps.Form_QueryUnload();
+    m_steps.Form_QueryUnload(reason == UnloadReason::AppWindows);
 }
 
 void Velmoran_S::Timer1_Timer() {

@@ -19,6 +19,8 @@ VELMORAN_PACKAGES=(
     fonts-ipafont-gothic locales
     # music under Wine: a null sound output, MP3 decoding, and checking what played
     pulseaudio pulseaudio-utils gstreamer1.0-plugins-good sox
+    # the release packages: Windows Installer packages and zip archives, and their checks
+    wixl msitools zip unzip
 )
 
 velmoran_missing_packages() {

@@ -166,6 +166,31 @@ TEST_F(RendererImagesTest, EmptyFloorPictureShowsTheOpenErrorThenTheRendererRuns
     EXPECT_EQ(find_error_box(m_renderer.id()), nullptr);
 }
 
+// A run-length file of 800 KB claiming 40000 x 40000 pixels (4.8 GB of RGB):
+// refused before anything is allocated, as memory the platform cannot give.
+TEST_F(RendererImagesTest, FloorPictureClaimingBillionsOfPixelsIsOutOfMemoryAndTheRendererRunsOn) {
+    bmp_test::BmpLayout huge = bmp_test::bmp_layout(40000, 40000, 8);
+    huge.compression = 1;
+    huge.palette = {0xffffff};
+    huge.colours_used = 1;
+    huge.pixels.assign(800'000, 0x00); // end-of-line codes
+    huge.size_image = static_cast<std::uint32_t>(huge.pixels.size());
+    write_file(kImages[0], bmp_test::build_bmp(huge));
+    start_renderer();
+    m_window = wait_for_window(kTitle, 10s);
+    ASSERT_NE(m_window, nullptr);
+
+    HWND box = wait_for_error_box();
+    ASSERT_NE(box, nullptr) << "no box captioned Error";
+    char text[512] = {};
+    GetDlgItemTextA(box, kMessageTextId, text, sizeof(text));
+    EXPECT_STREQ(text, "Out of memory.");
+    dismiss_with_the_keyboard(box);
+    EXPECT_TRUE(floor_shows(is_floor_grey, 0.95, "renderer_huge_floor_picture"))
+        << "no flat grey floor of 0.2";
+    EXPECT_FALSE(m_renderer.wait_for_exit(0ms).has_value()) << "the renderer did not run on";
+}
+
 TEST_F(RendererImagesTest, BoltPictureWithAnUnknownHeaderShowsItsErrorAndLeavesTheFloorAlone) {
     bmp_test::BmpLayout v4 = bmp_test::bmp_layout(4, 4, 24);
     v4.header_size = 108;

@@ -38,6 +38,10 @@ endforeach()
 velmoran_system_test(form_runtime_test SOURCES screensaver/form_runtime_test.cpp)
 target_link_libraries(form_runtime_test PRIVATE screensaver_test_support form_runtime_win32)
 
+# The retained image when its bitmap cannot grow.
+velmoran_system_test(retained_image_test SOURCES screensaver/retained_image_test.cpp)
+target_link_libraries(retained_image_test PRIVATE form_runtime_win32)
+
 # The preview window's picture, with the preview in the test's own process
 # (it needs the program's pictures, so it carries the program's resources).
 velmoran_system_test(preview_window_test
@@ -66,6 +70,22 @@ velmoran_system_test(screensaver_protocol_test
     DRIVES screensaver renderer renderer_stand_in
     LOCALE ja_JP.UTF-8)
 target_link_libraries(screensaver_protocol_test PRIVATE screensaver_run_support)
+
+# What a run writes into the hand-off folder and what it will not write
+# through: the photograph's access list, its removal at the end, earlier
+# files replaced, entries of the wrong kind left alone.
+velmoran_system_test(handoff_folder_test
+    SOURCES screensaver/handoff_folder_test.cpp
+    DRIVES screensaver renderer_stand_in)
+target_link_libraries(handoff_folder_test PRIVATE screensaver_run_support advapi32)
+
+# Links where the hand-off folder or its files should be, made from the shell.
+add_test(NAME handoff_link_check
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/screensaver/handoff_link_check.sh
+                 ${VELMORAN_WINE_SESSION_DIR} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+                 ${CMAKE_BINARY_DIR}/handoff-link-check)
+set_tests_properties(handoff_link_check PROPERTIES FIXTURES_REQUIRED wine_session
+                     RESOURCE_LOCK display LABELS links TIMEOUT 120)
 
 # The cursor as a run leaves it, read from Wine's own trace of ShowCursor.
 add_test(NAME screensaver_cursor_check

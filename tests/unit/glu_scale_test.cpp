@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -42,6 +43,73 @@ TEST(GluScale, NearestPowerOfTwoRoundsHalvesUp) {
     for (const auto& [side, power] : cases) {
         EXPECT_EQ(glu_nearest_power_of_two(side), power) << side;
     }
+}
+
+// Sides past what an int's powers of two reach, and sides that are no sides.
+TEST(GluScale, NearestPowerOfTwoOfEveryIntIsDefined) {
+    const std::pair<int, int> cases[] = {{0, -1},
+                                         {-1, -1},
+                                         {INT32_MIN, -1},
+                                         {16384, 16384},
+                                         {12288, 16384},
+                                         {12287, 8192},
+                                         {1 << 30, 1 << 30},
+                                         {(3 << 29) - 1, 1 << 30},
+                                         {3 << 29, 1 << 30}, // 2^31 would be next: past an int
+                                         {1'600'000'000, 1 << 30},
+                                         {INT32_MAX, 1 << 30}};
+    for (const auto& [side, power] : cases) {
+        EXPECT_EQ(glu_nearest_power_of_two(side), power) << side;
+    }
+}
+
+bool nothing_fits(int, int) {
+    return false;
+}
+bool up_to_16384(int width, int height) {
+    return width <= 16384 && height <= 16384;
+}
+bool up_to_2048(int width, int height) {
+    return width <= 2048 && height <= 2048;
+}
+
+// The search halves until the level below fits, and ends at 1 x 1 whatever
+// the driver says; sides that are not positive give no level at all.
+TEST(GluScale, BaseLevelSearchEndsForEverySize) {
+    const struct {
+        int width, height;
+        LevelFits fits;
+        bool found;
+        int out_width, out_height;
+    } cases[] = {
+        {1920, 1080, up_to_16384, true, 2048, 1024},
+        {16384, 4096, up_to_16384, true, 16384, 4096},
+        {16384, 4096, up_to_2048, true, 4096, 1024}, // level 1 of that is 2048 x 512
+        {1, 1, nothing_fits, true, 1, 1},
+        {16384, 2, nothing_fits, true, 1, 1},
+        {INT32_MAX, INT32_MAX, nothing_fits, true, 1, 1},
+        {INT32_MAX, 1, up_to_16384, true, 32768, 1},
+        {0, 768, up_to_16384, false, 0, 0},
+        {1024, -5, up_to_16384, false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        int w = 0;
+        int h = 0;
+        EXPECT_EQ(glu_base_level_sides(c.width, c.height, c.fits, &w, &h), c.found);
+        EXPECT_EQ(w, c.out_width);
+        EXPECT_EQ(h, c.out_height);
+    }
+}
+
+// A level the allocator refuses, or sizes that are none, give no level (and
+// no exception).
+TEST(GluScale, ScalingThatCannotHaveItsMemoryGivesNothing) {
+    const std::uint8_t pixel[3] = {10, 20, 30};
+    EXPECT_TRUE(scale_rgb_like_glu(pixel, 1, 1, 1 << 30, 1 << 30).empty()); // 3.4e18 bytes
+    EXPECT_TRUE(scale_rgb_like_glu(pixel, 1, 1, 0, 4).empty());
+    EXPECT_TRUE(scale_rgb_like_glu(pixel, -1, 1, 4, 4).empty());
+    EXPECT_EQ(scale_rgb_like_glu(pixel, 1, 1, 1, 1), (std::vector<std::uint8_t>{10, 20, 30}));
 }
 
 class BaseLevelTest : public ::testing::Test {

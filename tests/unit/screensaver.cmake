@@ -9,11 +9,15 @@ velmoran_unit_test(form_runtime_core_test
 )
 target_link_libraries(form_runtime_core_test PRIVATE form_runtime_core)
 
-velmoran_unit_test(settings_core_test screensaver/settings_store_test.cpp)
+velmoran_unit_test(settings_core_test
+    screensaver/settings_dialog_rules_test.cpp
+    screensaver/settings_store_test.cpp
+)
 target_link_libraries(settings_core_test PRIVATE settings_core)
 
 velmoran_unit_test(screensaver_core_test
     screensaver/file_paths_test.cpp
+    screensaver/handoff_files_test.cpp
     screensaver/music_settings_loading_test.cpp
     screensaver/preview_area_test.cpp
     screensaver/start_request_test.cpp
@@ -38,4 +42,10 @@ target_link_libraries(run_window_steps_test PRIVATE screensaver_core)
 velmoran_unit_test(bolt_pictures_test screensaver/bolt_pictures_test.cpp)
 target_link_libraries(bolt_pictures_test PRIVATE artwork_painting)
 target_compile_definitions(bolt_pictures_test PRIVATE
+    VELMORAN_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")
+
+# The program's icon: generated, committed, and a stormy night.
+velmoran_unit_test(program_icon_test screensaver/program_icon_test.cpp)
+target_link_libraries(program_icon_test PRIVATE artwork_painting)
+target_compile_definitions(program_icon_test PRIVATE
     VELMORAN_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")

@@ -6,7 +6,22 @@
 
 #include "bolt_pictures.h"
 #include "command_frames.h"
+#include "icon_file.h"
 #include "preview_pictures.h"
+#include "program_icon.h"
+
+namespace {
+
+template <artwork::Canvas (*paint)()>
+std::vector<std::uint8_t> Bitmap() {
+    return paint().ToBmp();
+}
+
+std::vector<std::uint8_t> ProgramIcon() {
+    return artwork::EncodeIcon(artwork::PaintProgramIcon());
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -16,23 +31,24 @@ int main(int argc, char** argv) {
     const std::string folder = argv[1];
     const struct {
         const char* name;
-        artwork::Canvas (*paint)();
+        std::vector<std::uint8_t> (*paint)();
     } pictures[] = {
-        {"preview_picture.bmp", artwork::PaintPreviewPicture},
-        {"preview_background.bmp", artwork::PaintPreviewBackground},
-        {"bolt_violet.bmp", artwork::PaintVioletBolt},
-        {"bolt_yellow.bmp", artwork::PaintYellowBolt},
+        {"preview_picture.bmp", Bitmap<artwork::PaintPreviewPicture>},
+        {"preview_background.bmp", Bitmap<artwork::PaintPreviewBackground>},
+        {"bolt_violet.bmp", Bitmap<artwork::PaintVioletBolt>},
+        {"bolt_yellow.bmp", Bitmap<artwork::PaintYellowBolt>},
+        {"Velmoran.ico", ProgramIcon},
         // The Command button's frames; the focused-and-hovered look is the hovered one.
-        {"command_highlight.bmp", artwork::PaintHighLightFrame},
-        {"command_pressed.bmp", artwork::PaintPressedFrame},
-        {"command_normal.bmp", artwork::PaintNormalFrame},
-        {"command_disable.bmp", artwork::PaintDisableFrame},
-        {"command_highlight_select.bmp", artwork::PaintHighLightFrame},
-        {"command_selected.bmp", artwork::PaintSelectedFrame},
+        {"command_highlight.bmp", Bitmap<artwork::PaintHighLightFrame>},
+        {"command_pressed.bmp", Bitmap<artwork::PaintPressedFrame>},
+        {"command_normal.bmp", Bitmap<artwork::PaintNormalFrame>},
+        {"command_disable.bmp", Bitmap<artwork::PaintDisableFrame>},
+        {"command_highlight_select.bmp", Bitmap<artwork::PaintHighLightFrame>},
+        {"command_selected.bmp", Bitmap<artwork::PaintSelectedFrame>},
     };
     for (const auto& picture : pictures) {
         const std::string path = folder + "/" + picture.name;
-        if (!artwork::WriteFile(path, picture.paint().ToBmp())) {
+        if (!artwork::WriteFile(path, picture.paint())) {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
             return 1;
         }

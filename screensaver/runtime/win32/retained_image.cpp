@@ -1,6 +1,7 @@
 #include "runtime/win32/retained_image.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "runtime/bmp_writer.h"
 
@@ -18,15 +19,23 @@ RetainedImage::~RetainedImage() {
     DeleteDC(m_dc);
 }
 
-void RetainedImage::EnsureSize(int width, int height, COLORREF fill) {
+bool RetainedImage::EnsureSize(int width, int height, COLORREF fill) {
     const int new_width = std::max({m_width, width, 1});
     const int new_height = std::max({m_height, height, 1});
     if (new_width == m_width && new_height == m_height) {
-        return;
+        return true;
     }
     ScreenDc screen;
     GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), new_width, new_height));
+    if (!bitmap) {
+        // No memory for the larger bitmap: the image stays as it was, with
+        // its own size, selected where it was.
+        return false;
+    }
     HDC copy = CreateCompatibleDC(screen.get());
+    if (copy == nullptr) {
+        return false;
+    }
     {
         Selection selected(copy, bitmap.get());
         GdiObject<HBRUSH> brush(CreateSolidBrush(ResolveColour(fill)));
@@ -39,25 +48,39 @@ void RetainedImage::EnsureSize(int width, int height, COLORREF fill) {
     DeleteDC(copy);
 
     HGDIOBJ previous = SelectObject(m_dc, bitmap.get());
+    if (previous == nullptr || previous == HGDI_ERROR) {
+        return false; // the old bitmap is still the selected one, and is kept
+    }
     if (m_original == nullptr) {
         m_original = previous;
     }
+    // The old bitmap is no longer selected, so it can go.
     m_bitmap = std::move(bitmap);
     m_width = new_width;
     m_height = new_height;
+    return true;
 }
 
 std::optional<std::vector<std::uint8_t>> RetainedImage::EncodeBmp(int width, int height) const {
-    if (!m_bitmap || width <= 0 || height <= 0) {
+    if (!m_bitmap) {
         return std::nullopt;
     }
+    return EncodeDcAsBmp(m_dc, width, height);
+}
+
+namespace {
+
+std::optional<std::vector<std::uint8_t>> EncodeDcPart(HDC source, int width, int height) {
     // Copy the wanted part into a bitmap of its own, not selected into any DC
     // while GetDIBits reads it.
     ScreenDc screen;
     GdiObject<HBITMAP> part(CreateCompatibleBitmap(screen.get(), width, height));
+    if (!part) {
+        return std::nullopt;
+    }
     HDC part_dc = CreateCompatibleDC(screen.get());
     HGDIOBJ old = SelectObject(part_dc, part.get());
-    BitBlt(part_dc, 0, 0, width, height, m_dc, 0, 0, SRCCOPY);
+    BitBlt(part_dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
     SelectObject(part_dc, old);
     DeleteDC(part_dc);
 
@@ -94,6 +117,29 @@ std::optional<std::vector<std::uint8_t>> RetainedImage::EncodeBmp(int width, int
         pixels.colour_table.assign(table, table + colours * sizeof(RGBQUAD));
     }
     return runtime::EncodeBmp(pixels);
+}
+
+} // namespace
+
+std::optional<std::vector<std::uint8_t>> EncodeDcAsBmp(HDC source, int width, int height) {
+    if (source == nullptr || width <= 0 || height <= 0) {
+        return std::nullopt;
+    }
+    // The part must lie in the bitmap the context holds: an image whose
+    // bitmap could not grow to its window's size gives no file.
+    BITMAP held{};
+    HGDIOBJ bitmap = GetCurrentObject(source, OBJ_BITMAP);
+    if (bitmap == nullptr || GetObjectW(bitmap, sizeof(held), &held) == 0 || held.bmWidth < width ||
+        held.bmHeight < height) {
+        return std::nullopt;
+    }
+    try {
+        return EncodeDcPart(source, width, height);
+    } catch (const std::exception&) {
+        // NOTE: a screen-sized picture is tens of megabytes; when they cannot
+        // be had there is no file, as when the platform cannot read it back.
+        return std::nullopt;
+    }
 }
 
 } // namespace runtime

@@ -22,8 +22,9 @@ public:
     RetainedImage& operator=(const RetainedImage&) = delete;
 
     // Makes the image at least width x height pixels, keeping what it holds;
-    // new parts are filled with fill. It never shrinks.
-    void EnsureSize(int width, int height, COLORREF fill);
+    // new parts are filled with fill. It never shrinks. False when the larger
+    // bitmap cannot be had: the image then keeps its bitmap and its size.
+    bool EnsureSize(int width, int height, COLORREF fill);
 
     HDC Dc() const { return m_dc; }
     int Width() const { return m_width; }
@@ -41,5 +42,11 @@ private:
     int m_width = 0;
     int m_height = 0;
 };
+
+// The top-left width x height pixels of the bitmap a memory device context
+// holds (a retained image's, for one) as a BMP file, as RetainedImage::EncodeBmp
+// writes it. Empty when the bitmap is smaller, when it cannot be read back or
+// when the memory for the file cannot be had.
+std::optional<std::vector<std::uint8_t>> EncodeDcAsBmp(HDC source, int width, int height);
 
 } // namespace runtime

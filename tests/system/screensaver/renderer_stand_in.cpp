@@ -6,6 +6,8 @@
 // ".log", one line each, as it happens:
 //   command_line=<its whole command line>
 //   show=<the show command it was started with, or -1 for none>
+//   delay=<milliseconds>   when the file of its own path followed by ".delay"
+//                          holds a number: it waits that long before its window
 //   window=made
 //   foreign=<message number> sent|posted   for a message from another thread
 //   stopped
@@ -95,6 +97,16 @@ int StandIn(HINSTANCE instance) {
     Log("show=" + std::to_string((startup.dwFlags & STARTF_USESHOWWINDOW) != 0
                                      ? static_cast<int>(startup.wShowWindow)
                                      : -1));
+
+    // A slow start: the process runs, its window comes later.
+    if (std::FILE* delay_file = std::fopen((g_own_path + ".delay").c_str(), "r")) {
+        unsigned delay = 0;
+        if (std::fscanf(delay_file, "%u", &delay) == 1) {
+            Log("delay=" + std::to_string(delay));
+            Sleep(delay);
+        }
+        std::fclose(delay_file);
+    }
 
     WNDCLASSA window_class{};
     window_class.lpfnWndProc = WindowProc;

@@ -10,8 +10,9 @@ namespace velmoran_test {
 
 namespace {
 
-const char* const kInstalledFiles[] = {"Velmoran.scr", "Velmoran.dll", "Velmoran.dll.log",
-                                       "Velmoran.dll.stop", "Velmoran.ini"};
+const char* const kInstalledFiles[] = {"Velmoran.scr",       "Velmoran.dll",
+                                       "Velmoran.dll.log",   "Velmoran.dll.stop",
+                                       "Velmoran.dll.delay", "Velmoran.ini"};
 
 std::uint32_t U32(const std::vector<unsigned char>& b, std::size_t at) {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
@@ -196,6 +197,10 @@ std::vector<std::string> StandInLog(const std::string& folder) {
         lines.push_back(line);
     }
     return lines;
+}
+
+void DelayStandInWindow(const std::string& folder, int milliseconds) {
+    std::ofstream((folder + "\\Velmoran.dll.delay").c_str()) << milliseconds << '\n';
 }
 
 void StopStandIn(const std::string& folder) {

@@ -79,5 +79,7 @@ void PressEscape(HWND window);
 std::vector<std::string> StandInLog(const std::string& folder);
 // Tells the stand-in in folder to end.
 void StopStandIn(const std::string& folder);
+// Makes the stand-in in folder wait that long between its start and its window.
+void DelayStandInWindow(const std::string& folder, int milliseconds);
 
 } // namespace velmoran_test

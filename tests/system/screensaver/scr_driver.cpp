@@ -111,12 +111,17 @@ void RemoveHandoffFolder() {
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-                DeleteFileA((std::string("C:\\q_velk\\") + entry.cFileName).c_str());
+                const std::string path = std::string("C:\\q_velk\\") + entry.cFileName;
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL); // a read-only one too
+                DeleteFileA(path.c_str());
             }
         } while (FindNextFileA(search, &entry));
         FindClose(search);
     }
     RemoveDirectoryA("C:\\q_velk");
+    // A test may have put a file where the folder belongs.
+    SetFileAttributesA("C:\\q_velk", FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA("C:\\q_velk");
 }
 
 bool UnderWine() {

@@ -1,8 +1,8 @@
 // The protocol between Velmoran.scr and the renderer at its edges: how the
 // renderer is started (from a folder whose name has blanks, too), that
 // nothing is ever sent to it, a close message to the run window, another
-// program's window with the renderer's title, and a renderer that cannot be
-// started.
+// program's window with the renderer's title, a renderer whose window comes
+// late, and a renderer that cannot be started.
 
 #include <gtest/gtest.h>
 
@@ -113,9 +113,10 @@ TEST_F(Protocol, TheRendererInAFolderWithBlanksIsStartedByItsQuotedPathAlone) {
     EXPECT_EQ(ForeignMessages(StandInLog(folder)), std::vector<std::string>{});
 }
 
-// A close message to the run window ends the screensaver program; the
-// renderer runs on, untouched, until the user ends it.
-TEST_F(Protocol, ACloseMessageToTheRunWindowEndsItWhileTheRendererRunsOn) {
+// A close message to the run window ends the run; the renderer runs on,
+// untouched, until the user ends it, and the screensaver program takes the
+// photograph away only once the renderer's window has gone, then ends.
+TEST_F(Protocol, ACloseMessageToTheRunWindowEndsTheRunWhileTheRendererRunsOn) {
     const std::string folder = "C:\\velmoran-protocol";
     const std::string scr = Install(folder, RendererKind::StandIn);
     ChildProcess process;
@@ -127,16 +128,14 @@ TEST_F(Protocol, ACloseMessageToTheRunWindowEndsItWhileTheRendererRunsOn) {
     ASSERT_NE(run_window, nullptr);
 
     PostMessageA(run_window, WM_CLOSE, 0, 0);
-    const auto scr_code = process.wait_for_exit(3s);
-    ASSERT_TRUE(scr_code.has_value()) << "the run window's close did not end the program";
-    EXPECT_EQ(*scr_code, 0u);
-    EXPECT_EQ(FindWindowA(nullptr, "Velmoran_Main"), nullptr);
-
-    // A while later the renderer is still there, and nothing reached it.
+    // A while later the renderer is still there, nothing reached it, and its
+    // photograph is still there for it.
     Sleep(1200);
     EXPECT_TRUE(stand_in.running());
     EXPECT_TRUE(IsWindow(renderer));
     EXPECT_EQ(ForeignMessages(StandInLog(folder)), std::vector<std::string>{});
+    EXPECT_TRUE(FileExists(HandoffFile(0)));
+    EXPECT_TRUE(process.running()) << "the program ended before the renderer's window went";
     // What another program sends or posts does show in the log.
     PostMessageA(renderer, WM_APP + 7, 0, 0);
     DWORD_PTR result = 0;
@@ -152,12 +151,17 @@ TEST_F(Protocol, ACloseMessageToTheRunWindowEndsItWhileTheRendererRunsOn) {
         2s))
         << "the stand-in does not see what reaches it: "
         << testing::PrintToString(StandInLog(folder));
-    // It ends only by its own stop, with its own code.
+    // It ends only by its own stop, with its own code; the program follows.
     StopStandIn(folder);
     const auto code = stand_in.wait_for_exit(5s);
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0u);
     EXPECT_TRUE(Contains(StandInLog(folder), "stopped"));
+    const auto scr_code = process.wait_for_exit(3s);
+    ASSERT_TRUE(scr_code.has_value()) << "the program did not end after the renderer";
+    EXPECT_EQ(*scr_code, 0u);
+    EXPECT_EQ(FindWindowA(nullptr, "Velmoran_Main"), nullptr);
+    EXPECT_EQ(HandoffFileNames(), (std::vector<std::string>{"Velmoran1.bmp", "Velmoran2.bmp"}));
 }
 
 TEST_F(Protocol, ACloseMessageToTheRunWindowLeavesTheRealRendererRunning) {
@@ -170,7 +174,6 @@ TEST_F(Protocol, ACloseMessageToTheRunWindowLeavesTheRealRendererRunning) {
     WindowProcess real(renderer);
 
     PostMessageA(FindWindowA(nullptr, "Velmoran_Main"), WM_CLOSE, 0, 0);
-    ASSERT_TRUE(process.wait_for_exit(3s).has_value());
     Sleep(1200);
     EXPECT_TRUE(real.running());
     EXPECT_TRUE(IsWindow(renderer));
@@ -178,6 +181,46 @@ TEST_F(Protocol, ACloseMessageToTheRunWindowLeavesTheRealRendererRunning) {
     const auto code = real.wait_for_exit(5s);
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0u);
+    const auto scr_code = process.wait_for_exit(3s);
+    ASSERT_TRUE(scr_code.has_value());
+    EXPECT_EQ(*scr_code, 0u);
+    EXPECT_FALSE(FileExists(HandoffFile(0)));
+}
+
+// A renderer slow to show its window (a large screen, a slow disk): its
+// process runs, so the watch waits for the window; once seen, the run ends
+// when it goes.
+TEST_F(Protocol, ARendererWhoseWindowComesTwoSecondsLateKeepsTheRun) {
+    const std::string folder = "C:\\velmoran-protocol";
+    const std::string scr = Install(folder, RendererKind::StandIn);
+    DelayStandInWindow(folder, 2000);
+    ChildProcess process;
+    ASSERT_TRUE(StartScreensaver(process, scr, "/s"));
+    ASSERT_TRUE(wait_until([&] { return Contains(StandInLog(folder), "delay=2000"); }, 30s))
+        << "the stand-in did not start";
+    // Three looks of the watch, no window yet: the run goes on.
+    Sleep(1500);
+    ASSERT_EQ(FindRendererWindow(), nullptr) << "the window came too early to tell";
+    EXPECT_TRUE(process.running()) << "the run ended before the renderer's window came";
+    EXPECT_NE(FindWindowA(nullptr, "Velmoran_Main"), nullptr);
+
+    HWND renderer = WaitForRendererWindow(5s);
+    ASSERT_NE(renderer, nullptr);
+    WindowProcess stand_in(renderer);
+    Sleep(1200); // more looks, now with the window there
+    EXPECT_TRUE(process.running());
+    StopStandIn(folder);
+    ASSERT_TRUE(wait_until([&] { return !IsWindow(renderer); }, 5s));
+    const auto window_gone = std::chrono::steady_clock::now();
+    const auto scr_code = process.wait_for_exit(3s);
+    const auto after = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - window_gone);
+    ASSERT_TRUE(scr_code.has_value()) << "the run did not end when the window went";
+    EXPECT_EQ(*scr_code, 0u);
+    std::printf("Velmoran.scr ended %lld ms after the late window went\n",
+                static_cast<long long>(after.count()));
+    // The watch looks every 500 ms; the rest is slack for a busy machine.
+    EXPECT_LT(after, 1200ms);
 }
 
 // The watch looks for the title alone: another program's window of that
@@ -227,7 +270,8 @@ TEST_F(Protocol, ARendererThatIsNoProgramEndsTheRunAtTheFirstLook) {
     ASSERT_TRUE(ended);
     EXPECT_FALSE(message);
     EXPECT_EQ(*process.wait_for_exit(0ms), 0u);
-    EXPECT_EQ(HandoffFileNames().size(), 3u); // the images were written all the same
+    // The images were written all the same; the run's end took the photograph.
+    EXPECT_EQ(HandoffFileNames(), (std::vector<std::string>{"Velmoran1.bmp", "Velmoran2.bmp"}));
 }
 
 // The renderer file deleted after the start-up has found it, while the run

@@ -1,7 +1,8 @@
 // Whole screensaver runs, started the way the system starts them, with a
 // test pattern on the screen: the three hand-off files and what they hold,
 // the renderer's window with the desktop on its floor and bolts in its sky,
-// the end of both programs on Esc, and two runs in a row.
+// the end of both programs on Esc (the photograph gone with the run), and two
+// runs in a row.
 
 #include <gtest/gtest.h>
 
@@ -220,6 +221,8 @@ TEST_F(ScreensaverRun, ARunPhotographsTheScreenShowsItAsTheFloorAndEndsOnEsc) {
     EXPECT_GT(most_bolt_pixels, 150) << "no bolt in the sky";
 
     EndWithEsc(scr, renderer);
+    // The photograph of the user's desktop does not outlive the run.
+    EXPECT_EQ(HandoffFileNames(), (std::vector<std::string>{"Velmoran1.bmp", "Velmoran2.bmp"}));
 }
 
 TEST_F(ScreensaverRun, AnEmptyCommandLineRunsTheSame) {
@@ -231,7 +234,9 @@ TEST_F(ScreensaverRun, AnEmptyCommandLineRunsTheSame) {
     EndWithEsc(scr, renderer);
 }
 
-TEST_F(ScreensaverRun, TwoRunsInARowLeaveThreeFilesHoldingTheSecondCapture) {
+// Each run writes its own photograph and takes it away when it ends; the
+// bolt pictures stay.
+TEST_F(ScreensaverRun, TwoRunsInARowEachPhotographTheirScreenAndLeaveOnlyTheBolts) {
     {
         PatternWindow pattern(kPatternArea, {kRed});
         ChildProcess scr;
@@ -242,12 +247,11 @@ TEST_F(ScreensaverRun, TwoRunsInARowLeaveThreeFilesHoldingTheSecondCapture) {
         ASSERT_EQ(first->at(400, 300), RgbOf(kRed));
         EndWithEsc(scr, renderer);
     }
+    EXPECT_EQ(HandoffFileNames(), (std::vector<std::string>{"Velmoran1.bmp", "Velmoran2.bmp"}));
     PatternWindow pattern(kPatternArea, {kBlue});
     ChildProcess scr;
     HWND renderer = StartRun(scr, "/S");
     ASSERT_NE(renderer, nullptr);
-    EndWithEsc(scr, renderer);
-
     EXPECT_EQ(HandoffFileNames(),
               (std::vector<std::string>{"Velmoran0.bmp", "Velmoran1.bmp", "Velmoran2.bmp"}));
     const auto second = ReadBmp(HandoffFile(0));
@@ -255,6 +259,9 @@ TEST_F(ScreensaverRun, TwoRunsInARowLeaveThreeFilesHoldingTheSecondCapture) {
     EXPECT_EQ(second->width, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(second->at(400, 300), RgbOf(kBlue));
     EXPECT_EQ(second->at(kPatternArea.left, kPatternArea.top), RgbOf(kBlue));
+    EndWithEsc(scr, renderer);
+
+    EXPECT_EQ(HandoffFileNames(), (std::vector<std::string>{"Velmoran1.bmp", "Velmoran2.bmp"}));
 }
 
 } // namespace

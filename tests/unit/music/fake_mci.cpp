@@ -521,7 +521,16 @@ std::int32_t FakeMci::play_sound(void* context, const char* sound, void* module,
     if (sound == nullptr) {
         return 1; // stops whatever this program plays
     }
-    if (module != nullptr || self.m_wave_devices == 0 || !self.m_files.count(sound)) {
+    if (module != nullptr || self.m_wave_devices == 0) {
+        return 0;
+    }
+    if (!self.m_files.count(sound)) {
+        // A sound that cannot be played: the system's default sound instead,
+        // unless the caller said no default (SND_NODEFAULT).
+        if ((flags & 2) == 0) {
+            self.m_wave.sound = kDefaultSound;
+            self.m_wave.looping = (flags & 8) != 0;
+        }
         return 0;
     }
     self.m_wave.sound = sound;

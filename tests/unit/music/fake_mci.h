@@ -71,7 +71,10 @@ public:
     bool file_playing(const std::string& alias) const; // whether sound comes out
     int file_position(const std::string& alias) const; // milliseconds
 
-    // The wave player.
+    // The wave player. A sound it cannot play (a file it does not know) plays
+    // the system's default sound instead, as the platform does, unless the
+    // flags say no default.
+    static constexpr const char* kDefaultSound = "(the system's default sound)";
     void set_wave_devices(std::uint32_t count) { m_wave_devices = count; }
     const std::string& wave_sound() const { return m_wave.sound; } // empty when silent
     bool wave_looping() const { return m_wave.looping; }

@@ -161,6 +161,23 @@ TEST_F(FileMusicTest, WavPlayOfAMissingFileLeavesThePlatformsResult) {
     EXPECT_EQ(mci.wave_sound(), "");
 }
 
+// A file that is there but cannot be played (not a wave file, say) would have
+// the platform loop its default sound for the whole run; the module asks for
+// none, so the run is silent.
+TEST_F(FileMusicTest, WavPlayOfAFileThatCannotBePlayedIsSilentNotTheDefaultSound) {
+    settings.BgmFile = "C:\\Sounds\\not really a wave.wav";
+    // The simulation does what the platform does without the no-default flag.
+    const MciPlatform platform = mci.platform();
+    platform.PlaySoundA(platform.context, settings.BgmFile.c_str(), nullptr, 9);
+    ASSERT_EQ(mci.wave_sound(), FakeMci::kDefaultSound);
+    ASSERT_TRUE(mci.wave_looping());
+
+    bgm->WavPlay();
+    EXPECT_EQ(mci.last_play_sound_flags(), 11u); // asynchronous, no default, looping
+    EXPECT_EQ(mci.wave_sound(), "");
+    EXPECT_FALSE(mci.wave_looping());
+}
+
 TEST_F(FileMusicTest, ModuleStopsAWavLeftPlayingWhenItGoes) {
     const std::string wave = "C:\\Sounds\\rain.wav";
     mci.add_file(wave, 4'000);

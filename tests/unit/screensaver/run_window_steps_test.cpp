@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,8 +46,17 @@ protected:
             events.push_back("launch");
             launch = request;
             music_commands_at_launch = mci.commands().size();
+            return renderer_started;
         };
+        s.renderer_running = [this] { return renderer_started && renderer_process; };
         s.renderer_window_exists = [this] { return renderer_window; };
+        s.wait_a_moment = [this] {
+            events.push_back("wait");
+            if (on_wait) {
+                on_wait();
+            }
+        };
+        s.remove_photograph = [this] { events.push_back("remove photograph"); };
         s.timer1 = Switch(timer1, "timer1");
         s.timer2 = Switch(timer2, "timer2");
         s.timer3 = Switch(timer3, "timer3");
@@ -79,6 +90,12 @@ protected:
         steps->Form_Load();
     }
 
+    // The end of a run as the watch brings it: the renderer's window is gone.
+    void EndAfterTheRendererWindowWent() {
+        renderer_window = false;
+        steps->Form_QueryUnload();
+    }
+
     // The events since the last look.
     std::vector<std::string> TakeEvents() {
         std::vector<std::string> taken(events.begin() + static_cast<std::ptrdiff_t>(taken_events),
@@ -99,6 +116,9 @@ protected:
     bool timer2 = false;
     bool timer3 = true;
     bool renderer_window = true;
+    bool renderer_started = true;  // the launch made a process
+    bool renderer_process = true;  // and it still runs
+    std::function<void()> on_wait; // what happens while the end of the run waits
     std::string arguments = "/s";
     std::optional<RendererLaunch> launch;
     std::size_t music_commands_at_launch = 0;
@@ -213,14 +233,14 @@ TEST_F(RunWindowTest, MusicOfEachSetting) {
         EXPECT_EQ(fresh.wave_sound(), c.wave);
         EXPECT_EQ(fresh.play_sound_calls(), c.play_sound_calls);
         if (c.play_sound_calls > 0) {
-            EXPECT_EQ(fresh.last_play_sound_flags(), 9u); // asynchronous, looping
+            EXPECT_EQ(fresh.last_play_sound_flags(), 11u); // asynchronous, no default, looping
         }
         EXPECT_EQ(timer1, c.timer1);
         EXPECT_EQ(timer2, c.timer2);
     }
 }
 
-TEST_F(RunWindowTest, AFailedCdPollTurnsTheCdTimerOffAndTheEndLeavesTheCdAlone) {
+TEST_F(RunWindowTest, AFailedCdPollTurnsTheCdTimerOffAndTheEndStillStopsAndClosesTheCd) {
     Load(1); // the drive is empty
     ASSERT_TRUE(timer2);
     mci.take_commands();
@@ -228,9 +248,29 @@ TEST_F(RunWindowTest, AFailedCdPollTurnsTheCdTimerOffAndTheEndLeavesTheCdAlone) 
     EXPECT_FALSE(timer2);
     EXPECT_EQ(mci.take_commands(), Commands{"status cdaudio current track"});
 
-    steps->Form_QueryUnload();
-    EXPECT_EQ(mci.take_commands(), Commands{}); // no stop, no close
-    EXPECT_TRUE(mci.cd_open());
+    TakeEvents();
+    EndAfterTheRendererWindowWent();
+    EXPECT_EQ(mci.take_commands(), (Commands{"stop cdaudio", "close cdaudio"}));
+    EXPECT_FALSE(mci.cd_open());
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"read command line", "show cursor",
+                                                      "remove photograph", "end"}));
+}
+
+// A poll that fails while a disc plays (the drive stops answering): the disc
+// must not play on after the program has ended.
+TEST_F(RunWindowTest, ADiscThatPlaysOnAfterAFailedPollIsStoppedAtTheEnd) {
+    mci.insert_disc({40, 50});
+    Load(1);
+    steps->Timer2_Timer();
+    ASSERT_TRUE(mci.cd_playing());
+    mci.fail_next("status cdaudio current track", FakeMci::kHardware);
+    steps->Timer2_Timer();
+    ASSERT_FALSE(timer2);
+    ASSERT_TRUE(mci.cd_playing());
+
+    EndAfterTheRendererWindowWent();
+    EXPECT_FALSE(mci.cd_playing());
+    EXPECT_FALSE(mci.cd_open());
 }
 
 TEST_F(RunWindowTest, ACdThatPlaysKeepsItsTimerAndIsStoppedAndClosedAtTheEnd) {
@@ -245,11 +285,11 @@ TEST_F(RunWindowTest, ACdThatPlaysKeepsItsTimerAndIsStoppedAndClosedAtTheEnd) {
     mci.take_commands();
     TakeEvents();
 
-    steps->Form_QueryUnload();
+    EndAfterTheRendererWindowWent();
     EXPECT_EQ(mci.take_commands(), (Commands{"stop cdaudio", "close cdaudio"}));
     EXPECT_FALSE(mci.cd_open());
-    EXPECT_EQ(TakeEvents(),
-              (std::vector<std::string>{"timer2 off", "read command line", "show cursor", "end"}));
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"timer2 off", "read command line",
+                                                      "show cursor", "remove photograph", "end"}));
 }
 
 TEST_F(RunWindowTest, TheMp3TimerRestartsTheFileWhenItHasEnded) {
@@ -297,13 +337,14 @@ TEST_F(RunWindowTest, TheEndStopsWhatWasStarted) {
         TakeEvents();
 
         arguments = "";
+        renderer_window = false;
         run.Form_QueryUnload();
         EXPECT_EQ(fresh.take_commands(), c.commands);
         EXPECT_EQ(fresh.play_sound_calls() - sounds_before, c.play_sound_calls);
         EXPECT_EQ(fresh.wave_sound(), "");
         EXPECT_FALSE(fresh.file_open("MP3Play"));
         std::vector<std::string> expected = c.events;
-        expected.insert(expected.end(), {"read command line", "end"});
+        expected.insert(expected.end(), {"read command line", "remove photograph", "end"});
         EXPECT_EQ(TakeEvents(), expected);
     }
 }
@@ -320,9 +361,11 @@ TEST_F(RunWindowTest, TheCursorIsShownAgainOnlyWhenTheModeLetterIsS) {
         arguments = c.arguments;
         Load(0);
         TakeEvents();
-        steps->Form_QueryUnload();
-        const std::vector<std::string> shown = {"read command line", "show cursor", "end"};
-        const std::vector<std::string> untouched = {"read command line", "end"};
+        EndAfterTheRendererWindowWent();
+        const std::vector<std::string> shown = {"read command line", "show cursor",
+                                                "remove photograph", "end"};
+        const std::vector<std::string> untouched = {"read command line", "remove photograph",
+                                                    "end"};
         EXPECT_EQ(TakeEvents(), c.shown ? shown : untouched) << '"' << c.arguments << '"';
     }
 }
@@ -340,13 +383,15 @@ TEST_F(RunWindowTest, TheWatchWaitsWhileTheRendererWindowExists) {
 
 TEST_F(RunWindowTest, WhenTheRendererWindowIsGoneTheWatchStopsAndTheRunEnds) {
     Load(2, kSong);
+    steps->Timer3_Timer(); // the renderer's window is seen
     mci.take_commands();
     TakeEvents();
     renderer_window = false;
     steps->Timer3_Timer();
     EXPECT_FALSE(timer3);
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"timer3 off", "unload", "timer1 off",
-                                                      "read command line", "show cursor", "end"}));
+    EXPECT_EQ(TakeEvents(),
+              (std::vector<std::string>{"timer3 off", "unload", "timer1 off", "read command line",
+                                        "show cursor", "remove photograph", "end"}));
     EXPECT_EQ(mci.take_commands(), (Commands{"stop MP3Play", "close MP3Play"}));
 }
 
@@ -354,11 +399,196 @@ TEST_F(RunWindowTest, WhenTheRendererWindowIsGoneTheWatchStopsAndTheRunEnds) {
 // and stops the music that had started meanwhile.
 TEST_F(RunWindowTest, ARendererThatNeverShowsEndsTheRunAtTheFirstTick) {
     renderer_window = false;
+    renderer_started = false;
     Load(2, kWave);
     ASSERT_EQ(mci.wave_sound(), kWave);
     steps->Timer3_Timer();
     EXPECT_EQ(mci.wave_sound(), "");
     EXPECT_EQ(events.back(), "end");
+}
+
+// The watch before and after its first sighting of the renderer's window,
+// tick by tick: what the look finds (window there, renderer process running)
+// and at which tick the run ends (0 for none).
+TEST_F(RunWindowTest, TheWatchWaitsForItsFirstSightingOfTheRenderer) {
+    struct Look {
+        bool window;
+        bool running;
+    };
+    const struct {
+        const char* name;
+        bool started;
+        std::vector<Look> looks;
+        int ends_at; // the tick (from 1) whose look ends the run, 0 for none
+    } cases[] = {
+        {"a slow start: no window for four looks, then the window, then it goes",
+         true,
+         {{false, true}, {false, true}, {false, true}, {false, true}, {true, true}, {false, true}},
+         6},
+        {"the window at once, gone at the third look",
+         true,
+         {{true, true}, {true, true}, {false, true}},
+         3},
+        {"the renderer ended before its window was ever seen",
+         true,
+         {{false, true}, {false, false}},
+         2},
+        {"the renderer could not be started", false, {{false, false}}, 1},
+        {"seen once: a missing window ends the run though the process runs on",
+         true,
+         {{true, true}, {false, true}},
+         2},
+        {"never seen, still starting", true, {{false, true}, {false, true}, {false, true}}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        renderer_started = c.started;
+        renderer_window = false;
+        timer3 = true;
+        Load(0);
+        TakeEvents();
+        int ended_at = 0;
+        for (std::size_t tick = 0; tick < c.looks.size() && ended_at == 0; ++tick) {
+            renderer_window = c.looks[tick].window;
+            renderer_process = c.looks[tick].running;
+            steps->Timer3_Timer();
+            const auto seen = TakeEvents();
+            if (!seen.empty()) {
+                EXPECT_EQ(seen.front(), "timer3 off");
+                EXPECT_EQ(seen.back(), "end");
+                ended_at = static_cast<int>(tick) + 1;
+            }
+        }
+        EXPECT_EQ(ended_at, c.ends_at);
+        EXPECT_EQ(timer3, c.ends_at == 0);
+    }
+}
+
+// Closed from outside while the renderer runs on, the run ends at once (music
+// stopped, cursor shown) but takes the photograph away only once the
+// renderer's window is gone.
+TEST_F(RunWindowTest, TheEndRemovesThePhotographOnlyAfterTheRendererWindowIsGone) {
+    Load(2, kSong);
+    TakeEvents();
+    int waits = 0;
+    on_wait = [&] {
+        if (++waits == 3) {
+            renderer_window = false;
+        }
+    };
+    steps->Form_QueryUnload();
+    EXPECT_EQ(TakeEvents(),
+              (std::vector<std::string>{"timer1 off", "read command line", "show cursor", "wait",
+                                        "wait", "wait", "remove photograph", "end"}));
+    EXPECT_FALSE(mci.file_open("MP3Play"));
+
+    // A window of that title that outlives the renderer's process does not hold the end.
+    renderer_window = true;
+    renderer_process = false;
+    Load(0);
+    TakeEvents();
+    steps->Form_QueryUnload();
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"read command line", "show cursor",
+                                                      "remove photograph", "end"}));
+}
+
+TEST_F(RunWindowTest, TheEndOfTheSessionDoesNotWaitForTheRenderer) {
+    Load(0);
+    TakeEvents();
+    steps->Form_QueryUnload(true);
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"read command line", "show cursor",
+                                                      "remove photograph", "end"}));
+
+    // The session ends while the end of a closed run waits: the wait ends there.
+    Load(0);
+    TakeEvents();
+    int nested = 0;
+    on_wait = [&] {
+        if (nested++ == 0) {
+            steps->Form_QueryUnload(true);
+        } else {
+            renderer_window = false;
+        }
+    };
+    steps->Form_QueryUnload();
+    const auto seen = TakeEvents();
+    const std::vector<std::string> first(seen.begin(), seen.begin() + 5);
+    EXPECT_EQ(first, (std::vector<std::string>{"read command line", "show cursor", "wait",
+                                               "remove photograph", "end"}));
+    // A second close while waiting is no second end.
+    renderer_window = true;
+    Load(0);
+    TakeEvents();
+    nested = 0;
+    on_wait = [&] {
+        if (nested++ == 0) {
+            steps->Form_QueryUnload();
+        } else {
+            renderer_window = false;
+        }
+    };
+    steps->Form_QueryUnload();
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"read command line", "show cursor", "wait",
+                                                      "wait", "remove photograph", "end"}));
+}
+
+// A step that throws (memory that cannot be had) is skipped; the next runs.
+TEST_F(RunWindowTest, AStepThatThrowsIsSkippedAndTheNextRuns) {
+    const char* const failing_steps[] = {"copy screen", "save 0 C:\\q_velk\\Velmoran0.bmp",
+                                         "launch", "show cursor", "remove photograph"};
+    for (const std::string failing : failing_steps) {
+        SCOPED_TRACE(failing);
+        events.clear();
+        taken_events = 0;
+        auto services = Services();
+        auto throwing = [&](const std::string& event) {
+            if (event == failing) {
+                events.push_back(event + " threw");
+                throw std::bad_alloc();
+            }
+            events.push_back(event);
+        };
+        services.handoff_images.copy_screen = [&] { throwing("copy screen"); };
+        services.handoff_images.save_picture = [&](int index, const std::string& path) {
+            throwing("save " + std::to_string(index) + " " + path);
+        };
+        services.start_renderer = [&](const RendererLaunch&) {
+            throwing("launch");
+            return true;
+        };
+        services.show_cursor = [&] { throwing("show cursor"); };
+        services.remove_photograph = [&] { throwing("remove photograph"); };
+        settings.BgmKind = 2;
+        settings.BgmFile = kWave;
+        FakeMci fresh;
+        fresh.add_file(kWave, 700);
+        Velmoran_BGM music(settings, last_api_result, fresh.platform());
+        RunWindowSteps run(settings, music, services);
+        run.Form_Load();
+        EXPECT_EQ(fresh.wave_sound(), kWave) << "the music did not start";
+        renderer_window = false;
+        run.Form_QueryUnload();
+        EXPECT_EQ(fresh.wave_sound(), "");
+
+        std::vector<std::string> expected = {"size window",
+                                             "size surface",
+                                             "copy screen",
+                                             "save 0 C:\\q_velk\\Velmoran0.bmp",
+                                             "save 1 C:\\q_velk\\Velmoran1.bmp",
+                                             "save 2 C:\\q_velk\\Velmoran2.bmp",
+                                             "launch",
+                                             "read command line",
+                                             "show cursor",
+                                             "remove photograph",
+                                             "end"};
+        for (std::string& event : expected) {
+            if (event == failing) {
+                event += " threw";
+            }
+        }
+        EXPECT_EQ(events, expected);
+        renderer_window = true;
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <set>
 #include <string>
 #include <vector>
@@ -55,6 +56,24 @@ TEST(StartupSteps, RunHidesTheCursorOnlyForTheLetterS) {
     EXPECT_EQ(RunStartupSteps(Request(""), empty.services()), StartupOutcome::RunWindow);
     EXPECT_EQ(empty.calls,
               Then({"create folder", "load settings", "exists C:\\Saver\\Velmoran.dll"}));
+}
+
+// A start-up step that throws (memory that cannot be had) is skipped, and
+// the run still starts.
+TEST(StartupSteps, AStepThatThrowsIsSkipped) {
+    FakePlatform platform;
+    StartupServices services = platform.services();
+    services.create_handoff_folder = [&] {
+        platform.calls.push_back("create folder threw");
+        throw std::bad_alloc();
+    };
+    services.load_music_settings = [&] {
+        platform.calls.push_back("load settings threw");
+        throw std::bad_alloc();
+    };
+    EXPECT_EQ(RunStartupSteps(Request("/s"), services), StartupOutcome::RunWindow);
+    EXPECT_EQ(platform.calls, Then({"create folder threw", "load settings threw",
+                                    "exists C:\\Saver\\Velmoran.dll", "hide cursor"}));
 }
 
 TEST(StartupSteps, ConfigureGoesToTheDialogAfterTheSameSteps) {

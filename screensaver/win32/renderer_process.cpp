@@ -1,0 +1,40 @@
+#include "renderer_process.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+HANDLE g_renderer = nullptr; // the process, for as long as the program lives
+
+} // namespace
+
+bool StartRendererProcess(const RendererLaunch& launch) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(launch.show_command);
+    std::vector<char> command_line(launch.command_line.begin(), launch.command_line.end());
+    command_line.push_back('\0');
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(launch.application.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, nullptr, &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    g_renderer = process.hProcess;
+    return true;
+}
+
+bool RendererProcessRunning() {
+    return g_renderer != nullptr && WaitForSingleObject(g_renderer, 0) == WAIT_TIMEOUT;
+}
+
+void WaitForRendererMoment(unsigned milliseconds) {
+    const DWORD count = g_renderer != nullptr ? 1 : 0;
+    MsgWaitForMultipleObjects(count, &g_renderer, FALSE, milliseconds, QS_SENDMESSAGE);
+    // Sent messages are handled inside PeekMessage; posted ones stay queued.
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}

@@ -15,15 +15,15 @@ StartRequest ReadStartRequest(std::string_view arguments, runtime::LeadByteTest 
     case 'S':
         return {StartMode::Run, true, 0};
     case 'C':
-        return {StartMode::Configure, false, 0};
+        return {StartMode::Configure, false, 0, ReadWindowHandle(arguments, lead_byte)};
     case 'P':
-        return {StartMode::Preview, false, ReadPreviewHandle(arguments, lead_byte)};
+        return {StartMode::Preview, false, ReadWindowHandle(arguments, lead_byte)};
     default:
         return {};
     }
 }
 
-std::int32_t ReadPreviewHandle(std::string_view arguments, runtime::LeadByteTest lead_byte) {
+std::int32_t ReadWindowHandle(std::string_view arguments, runtime::LeadByteTest lead_byte) {
     const std::string number = runtime::Mid(arguments, 4, lead_byte);
     return runtime::RoundToInt32(runtime::ReadNumber(number)).value_or(0);
 }

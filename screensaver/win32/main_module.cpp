@@ -11,6 +11,8 @@
 #include "runtime/win32/application.h"
 #include "runtime/win32/text_encoding.h"
 #include "settings/settings_file.h"
+#include "settings/win32/settings_dialog.h"
+#include "settings/win32/settings_files.h"
 #include "settings/win32/profile_store.h"
 #include "start_request.h"
 #include "startup_steps.h"
@@ -44,8 +46,8 @@ void Main() {
         LoadRunWindow();
         return;
     case StartupOutcome::SettingsDialog:
-        // Configure goes on to the settings dialog (Velmoran_P); until the
-        // program has it, configure ends here.
+        ShowSettingsDialog(request.owner_handle);
+        break; // the dialog has closed: the program ends
     case StartupOutcome::End:
         break;
     }
@@ -73,7 +75,8 @@ void LoadMusicSettings() {
 }
 
 void LoadMusicSettingsFromFolder(MusicSettings& settings, const std::string& program_folder) {
-    const std::string file = SettingsFilePath(program_folder);
+    const std::string file =
+        SettingsFileToRead(SettingsFilesOf(program_folder), PlatformSettingsFileAccess());
     SettingsReader reader;
     reader.read_key = [&file](const std::string& key) {
         return ReadIni(std::string(kSettingsSection), key, file);

@@ -22,5 +22,6 @@ std::string FolderOfPath(const std::string& path);
 // Fills the program's music settings from the settings file beside the program.
 void LoadMusicSettings();
 
-// The same from the settings file of a program in program_folder.
+// The same from the settings file of a program in program_folder: the
+// user's own file when there is one, else the one beside the program.
 void LoadMusicSettingsFromFolder(MusicSettings& settings, const std::string& program_folder);

@@ -2,3 +2,5 @@
 
 MusicSettings g_music_settings;
 std::int32_t LastApiResult = 0;
+std::int16_t ZoomX = 0;
+std::int16_t ZoomY = 0;

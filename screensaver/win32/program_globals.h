@@ -14,3 +14,8 @@ extern MusicSettings g_music_settings;
 // The result of the program's latest platform call that records one (the
 // profile write among them); read only right after the call that set it.
 extern std::int32_t LastApiResult;
+
+// The settings dialog's zoom point (screen pixels): where the pointer was
+// when the dialog opened; it zooms out of it and back into it.
+extern std::int16_t ZoomX;
+extern std::int16_t ZoomY;

@@ -5,4 +5,4 @@ velmoran_system_test(command_button_test
 target_link_libraries(command_button_test PRIVATE screensaver_test_support command_win32
                       velmoran_version)
 # The same button at twice the design resolution.
-velmoran_system_test_at_dpi(command_button_test_192dpi command_button_test 192)
+velmoran_system_test_run(command_button_test_192dpi command_button_test DPI 192)

@@ -9,7 +9,10 @@ velmoran_unit_test(form_runtime_core_test
 )
 target_link_libraries(form_runtime_core_test PRIVATE form_runtime_core)
 
-velmoran_unit_test(settings_core_test screensaver/settings_store_test.cpp)
+velmoran_unit_test(settings_core_test
+    screensaver/settings_dialog_rules_test.cpp
+    screensaver/settings_store_test.cpp
+)
 target_link_libraries(settings_core_test PRIVATE settings_core)
 
 velmoran_unit_test(screensaver_core_test

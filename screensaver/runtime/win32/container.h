@@ -85,6 +85,7 @@ public:
     void Invalidate(const RECT* pixels = nullptr) const;
 
     // The controls, in the order they were made (the painting order).
+    const std::vector<Control*>& Controls() const { return m_controls; }
     void Adopt(Control* control);
     void Release(Control* control);
     void AdoptTimer(Timer* timer);

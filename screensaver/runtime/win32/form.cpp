@@ -63,10 +63,11 @@ bool Form::Load() {
     }
     const wchar_t* window_class = RegisterContainerClass(L"VelmoranForm");
     m_loading = true;
-    HWND window = CreateWindowExW(WindowExStyle(), window_class, WideFromUtf8(m_caption).c_str(),
-                                  WindowStyle(), m_rect.left, m_rect.top,
-                                  m_rect.right - m_rect.left, m_rect.bottom - m_rect.top, nullptr,
-                                  nullptr, Application::Instance(), static_cast<Container*>(this));
+    HWND window =
+        CreateWindowExW(WindowExStyle(), window_class, WideFromUtf8(m_caption).c_str(),
+                        WindowStyle(), m_rect.left, m_rect.top, m_rect.right - m_rect.left,
+                        m_rect.bottom - m_rect.top, IsWindow(m_owner) ? m_owner : nullptr, nullptr,
+                        Application::Instance(), static_cast<Container*>(this));
     if (window == nullptr) {
         m_loading = false;
         return false;

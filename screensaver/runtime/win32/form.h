@@ -63,6 +63,9 @@ public:
     BorderStyle GetBorderStyle() const { return m_border; }
     void SetBorderStyle(BorderStyle border); // before the form loads
     void SetIcon(HICON icon);
+    // The window the form's window is owned by (before the form loads): it
+    // stays above its owner. Null: a window of its own.
+    void SetOwner(HWND owner) { m_owner = owner; }
 
     // The window's position and outer size, in twips (relative to the parent
     // window for a form that has been made a child).
@@ -99,6 +102,7 @@ private:
     std::string m_caption;
     BorderStyle m_border = BorderStyle::Sizable;
     HICON m_icon = nullptr;
+    HWND m_owner = nullptr;
     RECT m_rect{0, 0, 320, 240}; // pixels, kept while there is no window
     bool m_loaded = false;
     bool m_loading = false;

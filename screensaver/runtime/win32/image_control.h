@@ -1,7 +1,8 @@
 #pragma once
 
 // An image control: a picture painted by its container, at its own size in
-// the top-left corner or stretched over the control, with mouse events.
+// the top-left corner (scaled with the screen's resolution) or stretched over
+// the control, with mouse events.
 
 #include "runtime/win32/control.h"
 #include "runtime/win32/picture.h"

@@ -78,7 +78,13 @@ void Label::Paint(HDC dc) const {
               : m_alignment == Alignment::Right ? DT_RIGHT
                                                 : DT_LEFT;
     const int saved = SaveDC(dc);
-    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    if (m_word_wrap) {
+        IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    } else {
+        // One line is shown whole, even where the screen's font is a little
+        // wider than the label was laid out for.
+        format |= DT_NOCLIP;
+    }
     SetBkMode(dc, TRANSPARENT);
     if (m_font) {
         SelectObject(dc, m_font->Handle());

@@ -35,7 +35,8 @@ public:
     void SetBackStyle(BackStyle style);
     Alignment GetAlignment() const { return m_alignment; }
     void SetAlignment(Alignment alignment);
-    // Long captions wrap onto the next lines (the default) or stay on one.
+    // Long captions wrap onto the next lines within the label (the default),
+    // or stay on one line, shown whole.
     void SetWordWrap(bool wrap);
 
     void Paint(HDC dc) const override;

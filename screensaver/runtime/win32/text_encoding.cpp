@@ -48,6 +48,28 @@ std::string AnsiFromWide(std::wstring_view wide) {
     return Narrow(CP_ACP, wide);
 }
 
+std::optional<std::string> ExactAnsiFromWide(std::wstring_view wide) {
+    if (wide.empty()) {
+        return std::string();
+    }
+    // Without best-fit mappings, a character the code page lacks shows as
+    // the default character and is reported; a round trip proves the rest.
+    BOOL lossy = FALSE;
+    const int size = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr,
+                                           0, nullptr, &lossy);
+    if (length <= 0 || lossy) {
+        return std::nullopt;
+    }
+    std::string narrow(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, narrow.data(), length,
+                        nullptr, &lossy);
+    if (lossy || WideFromAnsi(narrow) != wide) {
+        return std::nullopt;
+    }
+    return narrow;
+}
+
 std::string Utf8FromAnsi(std::string_view ansi) {
     return Utf8FromWide(WideFromAnsi(ansi));
 }

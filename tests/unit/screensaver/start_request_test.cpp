@@ -12,6 +12,7 @@ TEST(ReadStartRequest, CommandLineTable) {
         StartMode mode;
         bool hide_cursor;
         std::int32_t handle;
+        std::int32_t owner = 0;
     } cases[] = {
         {"/S", StartMode::Run, true, 0},
         {"/s", StartMode::Run, true, 0},
@@ -21,7 +22,7 @@ TEST(ReadStartRequest, CommandLineTable) {
         {"", StartMode::Run, false, 0}, // run, cursor untouched
         {"/c", StartMode::Configure, false, 0},
         {"/C", StartMode::Configure, false, 0},
-        {"/c:1234", StartMode::Configure, false, 0},
+        {"/c:1234", StartMode::Configure, false, 0, 1234},
         {"/p 1234", StartMode::Preview, false, 1234},
         {"/p:1234", StartMode::Preview, false, 1234},
         {"/P 1234", StartMode::Preview, false, 1234},
@@ -39,6 +40,7 @@ TEST(ReadStartRequest, CommandLineTable) {
         EXPECT_EQ(request.mode, c.mode) << '"' << c.arguments << '"';
         EXPECT_EQ(request.hide_cursor, c.hide_cursor) << '"' << c.arguments << '"';
         EXPECT_EQ(request.preview_handle, c.handle) << '"' << c.arguments << '"';
+        EXPECT_EQ(request.owner_handle, c.owner) << '"' << c.arguments << '"';
     }
 }
 
@@ -49,7 +51,7 @@ TEST(ReadStartRequest, ADoubleByteSecondCharacterIsNoModeLetter) {
     EXPECT_EQ(ReadStartRequest(arguments, runtime::IsShiftJisLeadByte).mode, StartMode::None);
 }
 
-TEST(ReadPreviewHandle, ReadsTheNumberFromTheFourthCharacter) {
+TEST(ReadWindowHandle, ReadsTheNumberFromTheFourthCharacter) {
     const struct {
         const char* arguments;
         std::int32_t handle;
@@ -72,7 +74,7 @@ TEST(ReadPreviewHandle, ReadsTheNumberFromTheFourthCharacter) {
         {"/p1234", 234}, // the fourth character is where the number starts
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ReadPreviewHandle(c.arguments, runtime::NoLeadBytes), c.handle)
+        EXPECT_EQ(ReadWindowHandle(c.arguments, runtime::NoLeadBytes), c.handle)
             << '"' << c.arguments << '"';
     }
 }

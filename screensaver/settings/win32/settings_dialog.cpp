@@ -1,0 +1,370 @@
+#include "settings/win32/settings_dialog.h"
+
+#include <windows.h>
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <optional>
+#include <string>
+
+#include "win32/main_module.h"
+#include "win32/program_globals.h"
+#include "program_names.h"
+#include "resource_ids.h"
+#include "runtime/win32/application.h"
+#include "runtime/win32/gdi.h"
+#include "runtime/win32/text_encoding.h"
+#include "settings/dialog_geometry.h"
+#include "settings/music_choice.h"
+#include "settings/save_order.h"
+#include "settings/settings_file.h"
+#include "settings/win32/profile_store.h"
+#include "settings/win32/settings_files.h"
+
+using namespace runtime;
+
+namespace {
+
+// The dialog's texts (UTF-8; shown through the wide API on every system).
+constexpr const char* kMusicCd = "音楽CD";
+constexpr const char* kNoMusic = "なし";
+constexpr const char* kMusicFile = "MP3、WAV";
+constexpr const char* kRepeatTrack = "曲目をﾘﾋﾟｰﾄ";
+constexpr const char* kChooserTitle = "ﾌｧｲﾙを開く";
+constexpr const wchar_t* kChooserPattern = L"*.MP3;*.WAV";
+constexpr const char* kChooserFilterName = "BGMﾌｧｲﾙ (MP3 WAV)";
+constexpr const char* kWebAddress = "https://velmoran.example/";
+constexpr const char* kCredit = "Velmoran  Ver." VELMORAN_VERSION;
+constexpr const char* kPathNotUsable =
+    "このファイルの名前には、このシステムの文字コードで書けない文字があるため、"
+    "BGMに選べません。\n";
+constexpr const char* kCannotSave = "設定を保存できませんでした。次のファイルに書き込めません：\n";
+
+// The file chooser's buffers, in characters, each with its closing NUL.
+constexpr DWORD kChooserBuffer = 255;
+// The request's size: the original layout's 76 bytes for 32-bit programs;
+// a 64-bit program must pass its own, larger structure.
+constexpr DWORD kOpenFileRequestSize = sizeof(void*) == 4 ? 76 : sizeof(OPENFILENAMEW);
+
+FontRef DialogFont(bool underline = false) {
+    return MakeFont(FontDescription{"ＭＳ Ｐゴシック", 9.75, FW_NORMAL, false, underline, false,
+                                    SHIFTJIS_CHARSET});
+}
+
+// How the buttons are stored with the dialog: their caption and font only.
+PropertyBag StoredButton(const char* caption) {
+    PropertyBag stored;
+    stored.Write("caption", std::string(caption), std::string("Command"));
+    stored.Write("font", DialogFont()->Description(), FontDescription{});
+    return stored;
+}
+
+void Place(Control& control, double left, double top, double width, double height) {
+    control.Move(left, top, width, height);
+}
+
+Velmoran_P& SettingsDialog() {
+    static Velmoran_P form;
+    return form;
+}
+
+// The chosen file's path, or nothing when the user cancelled or the chooser failed.
+std::optional<std::wstring> ChooseMusicFile(HWND owner, const std::string& ansi_folder) {
+    wchar_t file[kChooserBuffer] = {};
+    wchar_t title[kChooserBuffer] = {};
+    std::wstring filter = WideFromUtf8(kChooserFilterName);
+    filter.push_back(L'\0');
+    filter += kChooserPattern;
+    filter.push_back(L'\0'); // the list ends with an empty entry
+    const std::wstring folder = WideFromAnsi(ansi_folder);
+    const std::wstring caption = WideFromUtf8(kChooserTitle);
+    OPENFILENAMEW request{};
+    request.lStructSize = kOpenFileRequestSize;
+    request.hwndOwner = owner;
+    request.hInstance = Application::Instance();
+    request.lpstrFilter = filter.c_str();
+    request.lpstrFile = file;
+    request.nMaxFile = kChooserBuffer;
+    request.lpstrFileTitle = title;
+    request.nMaxFileTitle = kChooserBuffer;
+    request.lpstrInitialDir = folder.c_str();
+    request.lpstrTitle = caption.c_str();
+    request.Flags = 0;
+    LastApiResult = GetOpenFileNameW(&request);
+    if (LastApiResult <= 0) {
+        return std::nullopt;
+    }
+    return std::wstring(file);
+}
+
+void InitializeCommands(const Container& container) {
+    for (Control* control : container.Controls()) {
+        if (auto* command = dynamic_cast<Command*>(control)) {
+            command->Initialize();
+        }
+        if (const auto* inner = dynamic_cast<const Container*>(control)) {
+            InitializeCommands(*inner);
+        }
+    }
+}
+
+} // namespace
+
+Velmoran_P::Velmoran_P()
+    : Pic_C(*this, "Pic_C"), Shape3(Pic_C, "Shape3", 3),
+      lbl15(Pic_C, "lbl", 15), Img_BGM{{{Pic_C, "Img_BGM", 0},
+                                        {Pic_C, "Img_BGM", 1},
+                                        {Pic_C, "Img_BGM", 2}}},
+      lbl_BGM{{{Pic_C, "lbl_BGM", 0}, {Pic_C, "lbl_BGM", 1}, {Pic_C, "lbl_BGM", 2}}},
+      BGM_Repeat(Pic_C, "BGM_Repeat"), lbl14(Pic_C, "lbl", 14), Cmd_File(Pic_C, "Cmd_File"),
+      lbl_Fname(Pic_C, "lbl_Fname"), lbl7(*this, "lbl", 7), lbl_URL(*this, "lbl_URL"),
+      Cmd_Set(*this, "Cmd_Set"), Cmd_Can(*this, "Cmd_Can"),
+      Pic_Mbl(*this, "Pic_Mbl"), Img_Ra{{{*this, "Img_Ra", 0}, {*this, "Img_Ra", 1}}} {
+    SetCaption(kSettingsDialogTitle);
+    SetBorderStyle(BorderStyle::FixedDialog);
+    SetIcon(static_cast<HICON>(LoadImageW(Application::Instance(), MAKEINTRESOURCEW(IDI_VELMORAN),
+                                          IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+    SetBackColor(0x00C0C0C0);
+    SetAutoRedraw(true); // the gradient stays painted
+    SetClientSize(7425, 3690);
+
+    Pic_C.SetBackColor(0x00E0E0E0);
+    Pic_C.SetAutoRedraw(true); // the tiled background stays painted
+    Pic_C.SetContainerFont(
+        MakeFont(FontDescription{"Tahoma", 8.25, FW_NORMAL, false, false, false, ANSI_CHARSET}));
+    Place(Pic_C, 180, 240, 7035, 2475);
+    Place(Shape3, 300, 300, 1695, 315);
+    const struct {
+        Label& label;
+        const char* caption;
+        double left, top, width, height;
+    } labels[] = {
+        {lbl15, "BGM", 300, 360, 1665, 195},           {lbl_BGM[1], kMusicCd, 660, 840, 645, 195},
+        {lbl14, kRepeatTrack, 2340, 840, 990, 195},    {lbl_BGM[0], kNoMusic, 660, 1140, 330, 195},
+        {lbl_BGM[2], kMusicFile, 660, 1440, 900, 195}, {lbl_Fname, "", 1080, 1740, 5715, 495},
+        {lbl7, kCredit, 180, 2880, 2475, 195},         {lbl_URL, kWebAddress, 180, 3120, 3285, 195},
+    };
+    for (const auto& l : labels) {
+        l.label.SetCaption(l.caption);
+        l.label.SetFont(DialogFont());
+        l.label.SetForeColor(0);
+        Place(l.label, l.left, l.top, l.width, l.height);
+    }
+    for (Label* one_line :
+         {&lbl15, &lbl_BGM[0], &lbl_BGM[1], &lbl_BGM[2], &lbl14, &lbl7, &lbl_URL}) {
+        one_line->SetWordWrap(false);
+    }
+    lbl15.SetAlignment(Alignment::Center);
+    lbl7.SetForeColor(RGB(255, 255, 255));
+    lbl_URL.SetForeColor(RGB(255, 255, 255));
+    lbl_URL.SetFont(DialogFont(true));
+    lbl_URL.SetMouseIcon(LoadCursorW(Application::Instance(), MAKEINTRESOURCEW(IDC_LINK_CURSOR)));
+    const double mark_tops[] = {1140, 840, 1440}; // kinds 0, 1, 2
+    for (int kind = 0; kind < kMusicKindCount; ++kind) {
+        Place(Img_BGM[static_cast<std::size_t>(kind)], 420, mark_tops[kind], 195, 195);
+        Img_BGM[static_cast<std::size_t>(kind)].MouseDown = [this, kind](const MouseEventArgs&) {
+            Img_BGM_MouseDown(kind);
+        };
+        lbl_BGM[static_cast<std::size_t>(kind)].MouseDown = [this, kind](const MouseEventArgs&) {
+            lbl_BGM_MouseDown(kind);
+        };
+    }
+    BGM_Repeat.SetBackColor(RGB(255, 255, 255));
+    BGM_Repeat.SetFont(MakeFont(Pic_C.ContainerFont()->Description()));
+    Place(BGM_Repeat, 1680, 780, 615, 300);
+
+    const struct {
+        Command& button;
+        const char* caption;
+        double left, top, width;
+        void (Velmoran_P::*click)();
+    } buttons[] = {
+        {Cmd_File, "...", 420, 1680, 615, &Velmoran_P::Cmd_File_Click},
+        {Cmd_Set, "設定", 4740, 3000, 1215, &Velmoran_P::Cmd_Set_Click},
+        {Cmd_Can, "ｷｬﾝｾﾙ", 6000, 3000, 1215, &Velmoran_P::Cmd_Can_Click},
+    };
+    for (const auto& b : buttons) {
+        b.button.RestoreProperties(StoredButton(b.caption));
+        Place(b.button, b.left, b.top, b.width, 375);
+        b.button.Click = [this, click = b.click] { (this->*click)(); };
+    }
+    lbl_URL.Click = [this] { lbl_URL_Click(); };
+
+    Pic_Mbl.SetBackgroundPicture(Picture::FromResource(IDB_PANEL_STRIP));
+    Place(Pic_Mbl, 120, 4680, 8340, 300);
+    const int marks[] = {IDB_RADIO_UNSELECTED, IDB_RADIO_SELECTED};
+    for (std::size_t i = 0; i < Img_Ra.size(); ++i) {
+        Img_Ra[i].SetPicture(Picture::FromResource(marks[i]));
+        Place(Img_Ra[i], 8040, i == 0 ? 300 : 600, 180, 180);
+    }
+}
+
+void Velmoran_P::Form_Load() {
+    // Each step runs whatever the ones before it did.
+    const ScreenMetrics screen = Screen();
+    const DialogPosition position =
+        PlaceDialog(screen.width_twips, screen.height_twips, static_cast<int>(Width()),
+                    static_cast<int>(Height()));
+    Move(position.left, position.top);
+    InitializeCommands(*this);
+    TilePicture(Pic_C);
+    BGM_Repeat.SetEnabled(false);
+    ShowMarks(g_music_settings.BgmKind);
+    const KindControls controls = ControlsForKind(g_music_settings.BgmKind);
+    if (controls.track_box_enabled) {
+        BGM_Repeat.SetEnabled(true);
+    }
+    Cmd_File.SetEnabled(controls.file_button_enabled);
+    BGM_Repeat.SetText(TrackBoxText(g_music_settings.BgmRepeat));
+    for (const std::string& entry : TrackBoxEntries()) {
+        BGM_Repeat.AddItem(entry);
+    }
+    lbl_Fname.SetCaption(Utf8FromAnsi(g_music_settings.BgmFile));
+    POINT pointer{};
+    LastApiResult = GetCursorPos(&pointer);
+    const auto x = RoundToInt16(pointer.x);
+    const auto y = RoundToInt16(pointer.y);
+    ZoomX = LastApiResult != 0 && x && y ? *x : 0;
+    ZoomY = LastApiResult != 0 && x && y ? *y : 0;
+    ZoomOpen(Hwnd());
+    Application::SetMousePointer(MousePointer::Default);
+}
+
+void Velmoran_P::Form_Resize() {
+    HDC dc = hDC();
+    if (dc == nullptr) {
+        return;
+    }
+    const SIZE client = ClientSize();
+    for (const GradientLine& line : DialogGradient(ScaleHeight(), ScreenDpi())) {
+        GdiObject<HBRUSH> brush(CreateSolidBrush(RGB(line.red, line.green, line.blue)));
+        const RECT row{0, line.row, client.cx, line.row + 1};
+        FillRect(dc, &row, brush.get());
+    }
+    Invalidate();
+}
+
+void Velmoran_P::Form_Unload(bool&) {
+    ZoomClose(Hwnd());
+}
+
+void Velmoran_P::ShowMarks(std::int16_t kind) {
+    const KindControls controls = ControlsForKind(kind);
+    for (std::size_t i = 0; i < Img_BGM.size(); ++i) {
+        Img_BGM[i].SetPicture(Img_Ra[controls.selected[i] ? 1 : 0].GetPicture());
+    }
+}
+
+void Velmoran_P::SelectKind(int kind) {
+    g_music_settings.BgmKind = static_cast<std::int16_t>(kind);
+    Cmd_File.SetEnabled(false);
+    BGM_Repeat.SetEnabled(false);
+    ShowMarks(g_music_settings.BgmKind);
+    const KindControls controls = ControlsForKind(g_music_settings.BgmKind);
+    if (controls.track_box_enabled) {
+        BGM_Repeat.SetEnabled(true);
+    }
+    if (controls.file_button_enabled) {
+        Cmd_File.SetEnabled(true);
+    }
+}
+
+void Velmoran_P::Img_BGM_MouseDown(int index) {
+    SelectKind(index);
+}
+
+void Velmoran_P::lbl_BGM_MouseDown(int index) {
+    SelectKind(index);
+}
+
+void Velmoran_P::Cmd_File_Click() {
+    const auto chosen = ChooseMusicFile(Hwnd(), g_music_settings.BgmFolder);
+    if (!chosen) {
+        return;
+    }
+    // The settings file and the music module take ANSI paths: a name the
+    // code page cannot write would be saved mangled and never found again.
+    const auto ansi = ExactAnsiFromWide(*chosen);
+    if (!ansi) {
+        Application::ShowMessage(kPathNotUsable + Utf8FromWide(*chosen), MB_OK | MB_ICONWARNING,
+                                 Hwnd());
+        return;
+    }
+    g_music_settings.BgmFile = *ansi;
+    lbl_Fname.SetCaption(Utf8FromAnsi(g_music_settings.BgmFile));
+    g_music_settings.BgmFolder = FolderOfPath(g_music_settings.BgmFile);
+}
+
+void Velmoran_P::Cmd_Set_Click() {
+    const SettingsFiles files = SettingsFilesOf(Application::ProgramFolder());
+    const auto file = SettingsFileToWrite(files, PlatformSettingsFileAccess());
+    bool written = file.has_value();
+    if (file) {
+        SaveMusicSettings(g_music_settings, BGM_Repeat.Text(),
+                          [&](const std::string& key, const std::string& value) {
+                              WriteIni(std::string(kSettingsSection), key, value, *file);
+                              written = written && LastApiResult != 0;
+                          });
+    }
+    if (!written) {
+        // Nothing is lost silently: the dialog stays, with the user's choice.
+        Application::ShowMessage(kCannotSave + Utf8FromAnsi(file.value_or(files.beside_program)),
+                                 MB_OK | MB_ICONWARNING, Hwnd());
+        return;
+    }
+    Unload();
+}
+
+void Velmoran_P::Cmd_Can_Click() {
+    Unload();
+}
+
+void Velmoran_P::lbl_URL_Click() {
+    Application::SetMousePointer(MousePointer::Hourglass);
+    ShellExecuteA(Hwnd(), "open", lbl_URL.Caption().c_str(), "", "", SW_SHOWNORMAL);
+    Application::SetMousePointer(MousePointer::Default);
+}
+
+void Velmoran_P::TilePicture(PictureBox& target) {
+    const PictureRef& strip = Pic_Mbl.BackgroundPicture();
+    HDC dc = target.hDC();
+    if (strip == nullptr || dc == nullptr) {
+        return;
+    }
+    // The strip's copies are Pic_Mbl's size on this screen (its picture at 96 dpi).
+    const int width = ToPixels(Pic_Mbl.Width());
+    const int height = ToPixels(Pic_Mbl.Height());
+    const SIZE area = target.ClientSize();
+    const RECT source{0, 0, strip->Width(), strip->Height()};
+    for (const TileOrigin& at : TileOrigins(area.cx, area.cy, width, height)) {
+        strip->Draw(dc, RECT{at.x, at.y, at.x + width, at.y + height}, source);
+    }
+    target.Refresh();
+}
+
+void ShowSettingsDialog(std::int32_t owner) {
+    Velmoran_P& dialog = SettingsDialog();
+    dialog.SetOwner(reinterpret_cast<HWND>(static_cast<std::intptr_t>(owner)));
+    dialog.ShowModal();
+}
+
+namespace {
+
+void Zoom(HWND window, bool opening) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const ScreenRect p = ZoomPoint(ZoomX, ZoomY);
+    const RECT point{p.left, p.top, p.right, p.bottom};
+    DrawAnimatedRects(window, IDANI_CAPTION, opening ? &point : &frame, opening ? &frame : &point);
+}
+
+} // namespace
+
+void ZoomOpen(HWND window) {
+    Zoom(window, true);
+}
+
+void ZoomClose(HWND window) {
+    Zoom(window, false);
+}

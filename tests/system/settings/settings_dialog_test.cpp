@@ -1,0 +1,406 @@
+// The settings dialog of a real Velmoran.scr /c, driven with real mouse and
+// keyboard input: what it shows for the saved settings, how the kind, the
+// track and the file are chosen, the exact bytes it saves (and that cancel
+// saves nothing), its owner, its layout at the screen's resolution, its
+// painting, and Japanese captions that really render.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <cwchar>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <thread>
+
+#include "dialog_driver.h"
+#include "scr_driver.h"
+#include "screen.h"
+
+using namespace std::chrono_literals;
+using namespace velmoran_test;
+
+namespace {
+
+const std::string kFolder = "C:\\velmoran-dialog";
+const std::string kIni = kFolder + "\\Velmoran.ini";
+const std::string kMusicFolder = "C:\\velmoran-music";
+
+// A number as the profile functions save it. NOTE: Wine's profile writer
+// drops the blanks that start a value, and leaves a file alone whose values
+// do not change; Windows keeps the blanks.
+std::string Saved(const std::string& number) {
+    return UnderWine() && !number.empty() && number[0] == ' ' ? number.substr(1) : number;
+}
+
+// A settings file's values without the blanks before them.
+std::string Values(std::optional<std::string> bytes) {
+    std::string text = bytes.value_or("(no file)");
+    for (std::size_t at; (at = text.find("= ")) != std::string::npos;) {
+        text.erase(at + 1, 1);
+    }
+    return text;
+}
+
+int Dpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// The radio marks' middle pixel, selected and not, as the program's pictures have it.
+Rgb MarkMiddle(const char* picture) {
+    const RgbPicture mark = ReadBmp24(ResourcesFolder() + "\\" + picture);
+    const unsigned char* p = &mark.rgb[static_cast<std::size_t>(6 * mark.width + 6) * 3];
+    return Rgb{p[0], p[1], p[2]};
+}
+
+// Which kind's mark shows selected (-1 for none, -2 for several).
+int SelectedMark(const SettingsDialog& dialog) {
+    const double tops[] = {1140, 840, 1440};
+    const Rgb selected = MarkMiddle("radio_selected.bmp");
+    const ScreenShot shot = ScreenShot::capture();
+    int found = -1;
+    for (int kind = 0; kind < 3; ++kind) {
+        const POINT mark = dialog.OnPanel(420, tops[kind]);
+        if (shot.at(mark.x + 6, mark.y + 6) == selected) {
+            found = found == -1 ? kind : -2;
+        }
+    }
+    return found;
+}
+
+// A Command button's look, from its outline: the normal one or the disabled one.
+bool LooksEnabled(HWND button) {
+    RECT r{};
+    GetWindowRect(button, &r);
+    const Rgb outline = ScreenShot::capture().at((r.left + r.right) / 2, r.top + Px(15));
+    EXPECT_TRUE(outline == (Rgb{0, 60, 116}) || outline == (Rgb{201, 199, 186}))
+        << int(outline.r) << "," << int(outline.g) << "," << int(outline.b);
+    return outline == Rgb{0, 60, 116};
+}
+
+void ClickKind(const SettingsDialog& dialog, int kind, bool on_label) {
+    const double tops[] = {1140, 840, 1440};
+    SettingsDialog::Click(on_label ? dialog.OnPanel(680, tops[kind] + 90)
+                                   : dialog.OnPanel(480, tops[kind] + 90));
+}
+
+std::wstring ListEntry(HWND combo, int index) {
+    wchar_t text[32] = {};
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+TEST(SettingsDialog, ShowsTheSavedSettingsAndChoosesAKind) {
+    const std::string saved = SettingsBytes(" 1", " 5", "");
+    PrepareProgramFolder(kFolder, saved);
+    SettingsDialog dialog;
+    ASSERT_TRUE(dialog.Open(kFolder));
+    EXPECT_EQ(SelectedMark(dialog), 1) << "the CD mark";
+    EXPECT_TRUE(IsWindowEnabled(dialog.TrackBox()));
+    EXPECT_EQ(dialog.TrackBoxText(), L"5");
+    EXPECT_FALSE(LooksEnabled(dialog.FileButton()));
+
+    // A press on the caption "なし": no music, neither control usable.
+    ClickKind(dialog, 0, true);
+    EXPECT_EQ(SelectedMark(dialog), 0);
+    EXPECT_FALSE(IsWindowEnabled(dialog.TrackBox()));
+    EXPECT_FALSE(LooksEnabled(dialog.FileButton()));
+    // A press on the file kind's mark: the file button is usable.
+    ClickKind(dialog, 2, false);
+    EXPECT_EQ(SelectedMark(dialog), 2);
+    EXPECT_FALSE(IsWindowEnabled(dialog.TrackBox()));
+    EXPECT_TRUE(LooksEnabled(dialog.FileButton()));
+
+    // Cancel after the changes: the file is as it was, byte for byte.
+    EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.CancelButton()), 0u);
+    EXPECT_EQ(ReadFileBytes(kIni), saved);
+}
+
+TEST(SettingsDialog, NoTrackShowsAnEmptyBoxOverAListOfThirty) {
+    PrepareProgramFolder(kFolder, SettingsBytes(" 1", " 0", ""));
+    SettingsDialog dialog;
+    ASSERT_TRUE(dialog.Open(kFolder));
+    EXPECT_EQ(dialog.TrackBoxText(), L"");
+    ASSERT_EQ(SendMessageW(dialog.TrackBox(), CB_GETCOUNT, 0, 0), 31);
+    EXPECT_EQ(ListEntry(dialog.TrackBox(), 0), L"");
+    EXPECT_EQ(ListEntry(dialog.TrackBox(), 1), L"1");
+    EXPECT_EQ(ListEntry(dialog.TrackBox(), 30), L"30");
+    EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.CancelButton()), 0u);
+}
+
+TEST(SettingsDialog, SavesExactlyTheThreeKeysAndAFileKindWithoutAFileReadsAsNone) {
+    PrepareProgramFolder(kFolder, "");
+    {
+        SettingsDialog dialog;
+        ASSERT_TRUE(dialog.Open(kFolder));
+        EXPECT_EQ(SelectedMark(dialog), 0) << "no settings file: no music";
+        ClickKind(dialog, 2, true);
+        EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
+    }
+    EXPECT_EQ(ReadFileBytes(kIni), SettingsBytes(Saved(" 2"), Saved(" 0"), ""));
+    SettingsDialog again;
+    ASSERT_TRUE(again.Open(kFolder));
+    EXPECT_EQ(SelectedMark(again), 0);
+    EXPECT_EQ(again.ClickAndWaitForEnd(again.CancelButton()), 0u);
+}
+
+TEST(SettingsDialog, TheTrackTypedIsRoundedHalvesToEven) {
+    const std::map<std::wstring, std::string> typed{
+        {L"2.5", " 2"}, {L"3.5", " 4"}, {L"abc", " 0"}, {L"70000", " 0"}, {L"12", " 12"}};
+    for (const auto& [text, saved] : typed) {
+        PrepareProgramFolder(kFolder, SettingsBytes(" 1", " 5", ""));
+        SettingsDialog dialog;
+        ASSERT_TRUE(dialog.Open(kFolder));
+        dialog.TypeTrack(text);
+        EXPECT_EQ(dialog.TrackBoxText(), text);
+        EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
+        EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 1", saved, "")))
+            << "typed " << std::string(text.begin(), text.end());
+    }
+}
+
+TEST(SettingsDialog, TheFileChooserKeepsTheFileWhenCancelledAndOpensInItsFolder) {
+    CreateDirectoryA(kMusicFolder.c_str(), nullptr);
+    const std::string first = kMusicFolder + "\\a.mp3";
+    std::ofstream(first, std::ios::binary) << "ID3";
+    PrepareProgramFolder(kFolder, SettingsBytes(" 2", " 0", first));
+    {
+        SettingsDialog dialog;
+        ASSERT_TRUE(dialog.Open(kFolder));
+        RECT b{};
+        GetWindowRect(dialog.FileButton(), &b);
+        SettingsDialog::Click(POINT{(b.left + b.right) / 2, (b.top + b.bottom) / 2});
+        HWND chooser = WaitForChooser();
+        ASSERT_NE(chooser, nullptr) << "a chooser titled ﾌｧｲﾙを開く";
+        EXPECT_EQ(ChooserFileType(chooser), L"BGMﾌｧｲﾙ (MP3 WAV)");
+        SettingsDialog::Press(VK_ESCAPE);
+        EXPECT_TRUE(wait_until([&] { return !IsWindow(chooser); }, 5s));
+        EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
+    }
+    EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 2", " 0", first)));
+
+    // A name typed without a folder lands in the chooser's folder: the music file's.
+    SettingsDialog dialog;
+    ASSERT_TRUE(dialog.Open(kFolder));
+    RECT b{};
+    GetWindowRect(dialog.FileButton(), &b);
+    SettingsDialog::Click(POINT{(b.left + b.right) / 2, (b.top + b.bottom) / 2});
+    ASSERT_NE(WaitForChooser(), nullptr);
+    SettingsDialog::Type(L"b.wav");
+    SettingsDialog::Press(VK_RETURN);
+    EXPECT_TRUE(wait_until([] { return FindWindowW(nullptr, L"ﾌｧｲﾙを開く") == nullptr; }, 5s));
+    EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
+    EXPECT_EQ(ReadFileBytes(kIni),
+              SettingsBytes(Saved(" 2"), Saved(" 0"), kMusicFolder + "\\b.wav"));
+}
+
+TEST(SettingsDialog, StaysAboveTheWindowItWasAskedFrom) {
+    PrepareProgramFolder(kFolder, "");
+    TitledWindow settings_page("Screen Saver Settings");
+    SettingsDialog dialog;
+    ASSERT_TRUE(dialog.Open(kFolder, "/c:" + HandleText(settings_page.handle())));
+    EXPECT_EQ(GetWindow(dialog.Window(), GW_OWNER), settings_page.handle());
+    EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.CancelButton()), 0u);
+
+    SettingsDialog alone;
+    ASSERT_TRUE(alone.Open(kFolder, "/c"));
+    EXPECT_EQ(GetWindow(alone.Window(), GW_OWNER), nullptr);
+    EXPECT_EQ(alone.ClickAndWaitForEnd(alone.CancelButton()), 0u);
+}
+
+RECT InClient(HWND dialog, HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+RECT Twips(double left, double top, double width, double height) {
+    return RECT{Px(left), Px(top), Px(left) + Px(width), Px(top) + Px(height)};
+}
+
+void ExpectRect(const RECT& seen, const RECT& want, const char* what) {
+    EXPECT_TRUE(EqualRect(&seen, &want))
+        << what << ": " << seen.left << "," << seen.top << " " << seen.right - seen.left << "x"
+        << seen.bottom - seen.top << ", not " << want.left << "," << want.top << " "
+        << want.right - want.left << "x" << want.bottom - want.top;
+}
+
+TEST(SettingsDialog, LayoutFollowsTheScreensResolution) {
+    PrepareProgramFolder(kFolder, SettingsBytes(" 2", " 0", ""));
+    SettingsDialog dialog;
+    ASSERT_TRUE(dialog.Open(kFolder));
+    RECT client{};
+    GetClientRect(dialog.Window(), &client);
+    const std::map<int, std::pair<int, int>> sizes{
+        {96, {495, 246}}, {120, {619, 308}}, {144, {743, 369}}, {192, {990, 492}}};
+    ASSERT_TRUE(sizes.contains(Dpi()));
+    EXPECT_EQ(client.right, sizes.at(Dpi()).first);
+    EXPECT_EQ(client.bottom, sizes.at(Dpi()).second);
+    ExpectRect(InClient(dialog.Window(), dialog.Panel()), Twips(180, 240, 7035, 2475), "Pic_C");
+    ExpectRect(InClient(dialog.Window(), dialog.SetButton()), Twips(4740, 3000, 1215, 375),
+               "Cmd_Set");
+    ExpectRect(InClient(dialog.Window(), dialog.CancelButton()), Twips(6000, 3000, 1215, 375),
+               "Cmd_Can");
+    ExpectRect(InClient(dialog.Panel(), dialog.FileButton()), Twips(420, 1680, 615, 375),
+               "Cmd_File");
+    const RECT track = InClient(dialog.Panel(), dialog.TrackBox());
+    EXPECT_EQ(track.left, Px(1680));
+    EXPECT_EQ(track.top, Px(780));
+    EXPECT_EQ(track.right - track.left, Px(615));
+
+    // The client's gradient: nearly black-blue at the top, pale blue-grey in
+    // the middle (left of the panel); the panel is the strip, tiled.
+    ScreenShot shot = ScreenShot::capture();
+    shot.save_png("settings-dialog-" + std::to_string(Dpi()) + "dpi");
+    const POINT top = dialog.OnForm(60, 0);
+    EXPECT_LE(shot.at(top.x, top.y).brightest(), 40);
+    const POINT middle = dialog.OnForm(60, 1845);
+    EXPECT_TRUE((shot.at(middle.x, middle.y) == Rgb{220, 220, 250}) ||
+                (shot.at(middle.x, middle.y) == Rgb{219, 219, 249}));
+    const RgbPicture strip = ReadBmp24(ResourcesFolder() + "\\panel_strip.bmp");
+    ASSERT_EQ(strip.width, 556);
+    RECT panel{};
+    GetWindowRect(dialog.Panel(), &panel);
+    const auto strip_at = [&](int x, int y) {
+        x = (x % strip.width + strip.width) % strip.width;
+        y = (y % strip.height + strip.height) % strip.height;
+        const unsigned char* p = &strip.rgb[static_cast<std::size_t>(y * strip.width + x) * 3];
+        return Rgb{p[0], p[1], p[2]};
+    };
+    // The share of the panel's right-hand part, where no control lies, that
+    // shows the strip (scaled with the screen: a pixel may come from a
+    // neighbour of the one the scale gives).
+    const auto panel_matches_strip = [&](const ScreenShot& s) {
+        const int reach = Dpi() == 96 ? 0 : 1;
+        int same = 0, seen = 0;
+        for (int y = Px(120); y < Px(600); ++y) {
+            for (int x = Px(4000); x < Px(6900); ++x) {
+                const Rgb p = s.at(panel.left + x, panel.top + y);
+                bool found = false;
+                for (int dy = -reach; dy <= reach && !found; ++dy) {
+                    for (int dx = -reach; dx <= reach && !found; ++dx) {
+                        found = p == strip_at(x * 96 / Dpi() + dx, y * 96 / Dpi() + dy);
+                    }
+                }
+                same += found ? 1 : 0;
+                ++seen;
+            }
+        }
+        return same * 100 / std::max(seen, 1);
+    };
+    EXPECT_GE(panel_matches_strip(shot), Dpi() == 96 ? 100 : 98);
+    // Still there after the panel has been painted again.
+    RedrawWindow(dialog.Window(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    std::this_thread::sleep_for(200ms);
+    EXPECT_GE(panel_matches_strip(ScreenShot::capture()), Dpi() == 96 ? 100 : 98);
+    EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.CancelButton()), 0u);
+}
+
+// The dark pixels of text drawn in the dialog's font, black on white, cut to
+// their bounding box: a reference the screen's caption must match.
+struct Glyphs {
+    int width = 0, height = 0;
+    std::vector<bool> dark;
+    bool operator==(const Glyphs&) const = default;
+};
+
+Glyphs Cut(int width, int height, const std::function<bool(int, int)>& is_dark) {
+    int x0 = width, y0 = height, x1 = -1, y1 = -1;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (is_dark(x, y)) {
+                x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x),
+                y1 = std::max(y1, y);
+            }
+        }
+    }
+    Glyphs g;
+    if (x1 < 0) {
+        return g;
+    }
+    g.width = x1 - x0 + 1;
+    g.height = y1 - y0 + 1;
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
+            g.dark.push_back(is_dark(x, y));
+        }
+    }
+    return g;
+}
+
+Glyphs Reference(const std::wstring& text) {
+    const int w = 200, h = 60;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+    const RECT all{0, 0, w, h};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    LOGFONTW font{};
+    font.lfHeight = -static_cast<LONG>(std::lround(9.75 * Dpi() / 72.0));
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    wcscpy(font.lfFaceName, L"ＭＳ Ｐゴシック");
+    HFONT handle = CreateFontIndirectW(&font);
+    HGDIOBJ old_font = SelectObject(dc, handle);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    TextOutW(dc, 4, 4, text.c_str(), static_cast<int>(text.size()));
+    Glyphs g = Cut(w, h, [&](int x, int y) { return GetRValue(GetPixel(dc, x, y)) < 80; });
+    SelectObject(dc, old_font);
+    DeleteObject(handle);
+    SelectObject(dc, old_bitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return g;
+}
+
+Glyphs OnScreen(const ScreenShot& shot, const RECT& area) {
+    return Cut(area.right - area.left, area.bottom - area.top,
+               [&](int x, int y) { return shot.at(area.left + x, area.top + y).brightest() < 80; });
+}
+
+TEST(SettingsDialog, JapaneseCaptionsRenderAsTheirCharacters) {
+    PrepareProgramFolder(kFolder, SettingsBytes(" 1", " 0", ""));
+    SettingsDialog dialog;
+    ASSERT_TRUE(dialog.Open(kFolder));
+    const ScreenShot shot = ScreenShot::capture();
+    shot.save_png("settings-dialog-text-cp" + std::to_string(GetACP()));
+    RECT set{};
+    GetWindowRect(dialog.SetButton(), &set);
+    const RECT set_caption{set.left + Px(60), set.top + Px(60), set.right - Px(60),
+                           set.bottom - Px(60)};
+    RECT cancel{};
+    GetWindowRect(dialog.CancelButton(), &cancel);
+    const RECT cancel_caption{cancel.left + Px(60), cancel.top + Px(60), cancel.right - Px(60),
+                              cancel.bottom - Px(60)};
+    const POINT cd = dialog.OnPanel(660, 840);
+    const POINT repeat = dialog.OnPanel(2340, 840);
+    const struct {
+        RECT area;
+        const wchar_t* text;
+    } captions[] = {
+        {set_caption, L"設定"},
+        {cancel_caption, L"ｷｬﾝｾﾙ"},
+        {{cd.x, cd.y, cd.x + Px(1000), cd.y + Px(195)}, L"音楽CD"},
+        {{repeat.x, repeat.y, repeat.x + Px(1200), repeat.y + Px(195)}, L"曲目をﾘﾋﾟｰﾄ"},
+    };
+    for (const auto& c : captions) {
+        const Glyphs seen = OnScreen(shot, c.area);
+        EXPECT_GT(seen.width, 0);
+        EXPECT_EQ(seen, Reference(c.text)) << "a caption is not drawn as its characters";
+        EXPECT_NE(seen, Reference(std::wstring(std::wcslen(c.text), L'?')));
+        EXPECT_NE(seen, Reference(std::wstring(std::wcslen(c.text), L'\x25A1')));
+    }
+    EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.CancelButton()), 0u);
+}
+
+} // namespace

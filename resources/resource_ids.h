@@ -22,3 +22,9 @@
 #define IDB_COMMAND_DISABLE 123
 #define IDB_COMMAND_HIGHLIGHT_SELECT 124 // the same picture as IDB_COMMAND_HIGHLIGHT
 #define IDB_COMMAND_SELECTED 125
+
+// The settings dialog's pictures. The cursor is 32 x 32 with its hotspot at the fingertip.
+#define IDB_RADIO_UNSELECTED 130 // 12 x 12: the empty radio mark (Img_Ra(0))
+#define IDB_RADIO_SELECTED 131   // 12 x 12: the selected radio mark (Img_Ra(1))
+#define IDB_PANEL_STRIP 132      // 556 x 20: the tile of the music panel's background (Pic_Mbl)
+#define IDC_LINK_CURSOR 133      // the web-address label's mouse cursor (lbl_URL)

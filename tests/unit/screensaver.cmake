@@ -44,8 +44,10 @@ target_link_libraries(bolt_pictures_test PRIVATE artwork_painting)
 target_compile_definitions(bolt_pictures_test PRIVATE
     VELMORAN_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")
 
-# The program's icon: generated, committed, and a stormy night.
-velmoran_unit_test(program_icon_test screensaver/program_icon_test.cpp)
-target_link_libraries(program_icon_test PRIVATE artwork_painting)
-target_compile_definitions(program_icon_test PRIVATE
+# The program's icon and the web-address label's cursor: generated,
+# committed, a stormy night and a pointing hand.
+velmoran_unit_test(icon_files_test screensaver/icon_files_test.cpp)
+target_link_libraries(icon_files_test PRIVATE artwork_painting)
+target_compile_definitions(icon_files_test PRIVATE
     VELMORAN_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")
+

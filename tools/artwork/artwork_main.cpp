@@ -7,8 +7,11 @@
 #include "bolt_pictures.h"
 #include "command_frames.h"
 #include "icon_file.h"
+#include "link_cursor.h"
+#include "panel_strip.h"
 #include "preview_pictures.h"
 #include "program_icon.h"
+#include "radio_marks.h"
 
 namespace {
 
@@ -19,6 +22,10 @@ std::vector<std::uint8_t> Bitmap() {
 
 std::vector<std::uint8_t> ProgramIcon() {
     return artwork::EncodeIcon(artwork::PaintProgramIcon());
+}
+
+std::vector<std::uint8_t> LinkCursor() {
+    return artwork::EncodeCursor(artwork::PaintLinkCursor(), artwork::kLinkCursorHotspot);
 }
 
 } // namespace
@@ -45,6 +52,11 @@ int main(int argc, char** argv) {
         {"command_disable.bmp", Bitmap<artwork::PaintDisableFrame>},
         {"command_highlight_select.bmp", Bitmap<artwork::PaintHighLightFrame>},
         {"command_selected.bmp", Bitmap<artwork::PaintSelectedFrame>},
+        // The settings dialog's radio marks, panel strip and web-address cursor.
+        {"radio_unselected.bmp", Bitmap<artwork::PaintRadioUnselected>},
+        {"radio_selected.bmp", Bitmap<artwork::PaintRadioSelected>},
+        {"panel_strip.bmp", Bitmap<artwork::PaintPanelStrip>},
+        {"link_cursor.cur", LinkCursor},
     };
     for (const auto& picture : pictures) {
         const std::string path = folder + "/" + picture.name;

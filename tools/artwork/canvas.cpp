@@ -81,15 +81,24 @@ double Lattice(int x, int y, std::uint32_t seed) {
     return (h & 0xFFFFFF) / 16777216.0;
 }
 
-double ValueNoise(double x, double y, std::uint32_t seed) {
+// Lattice indices wrap at `period` cells when it is positive.
+int Wrap(int i, int period) {
+    return period > 0 ? ((i % period) + period) % period : i;
+}
+
+double ValueNoise(double x, double y, std::uint32_t seed, int period_x = 0, int period_y = 0) {
     const double fx = std::floor(x);
     const double fy = std::floor(y);
     const int ix = static_cast<int>(fx);
     const int iy = static_cast<int>(fy);
     const double tx = SmoothStep(0, 1, x - fx);
     const double ty = SmoothStep(0, 1, y - fy);
-    const double top = Lattice(ix, iy, seed) * (1 - tx) + Lattice(ix + 1, iy, seed) * tx;
-    const double bottom = Lattice(ix, iy + 1, seed) * (1 - tx) + Lattice(ix + 1, iy + 1, seed) * tx;
+    const int x0 = Wrap(ix, period_x);
+    const int x1 = Wrap(ix + 1, period_x);
+    const int y0 = Wrap(iy, period_y);
+    const int y1 = Wrap(iy + 1, period_y);
+    const double top = Lattice(x0, y0, seed) * (1 - tx) + Lattice(x1, y0, seed) * tx;
+    const double bottom = Lattice(x0, y1, seed) * (1 - tx) + Lattice(x1, y1, seed) * tx;
     return top * (1 - ty) + bottom * ty;
 }
 
@@ -104,6 +113,23 @@ double FractalNoise(double x, double y, int octaves, std::uint32_t seed) {
         total += amplitude;
         x *= 2.03;
         y *= 2.03;
+        amplitude *= 0.5;
+    }
+    return sum / total;
+}
+
+double TileableNoise(double u, double v, int cells_x, int cells_y, int octaves,
+                     std::uint32_t seed) {
+    double sum = 0;
+    double amplitude = 0.5;
+    double total = 0;
+    for (int i = 0; i < octaves; ++i) {
+        sum += ValueNoise(u * cells_x, v * cells_y, seed + static_cast<std::uint32_t>(i) * 101u,
+                          cells_x, cells_y) *
+               amplitude;
+        total += amplitude;
+        cells_x *= 2;
+        cells_y *= 2;
         amplitude *= 0.5;
     }
     return sum / total;

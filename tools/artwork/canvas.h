@@ -56,7 +56,25 @@ private:
 // Smooth value noise in 0..1 at (x, y), with octaves of detail.
 double FractalNoise(double x, double y, int octaves, std::uint32_t seed);
 
+// The same on a tile: u and v run from 0 to 1 across it, and the noise
+// repeats seamlessly at both edges. The coarsest detail has cells_x by
+// cells_y cells; each further octave has twice as many.
+double TileableNoise(double u, double v, int cells_x, int cells_y, int octaves, std::uint32_t seed);
+
 double SmoothStep(double edge0, double edge1, double x);
+
+// The mean of paint(px, py) over n x n points spread evenly across the pixel
+// at (x, y), for smooth edges. The result type needs + and * by a number.
+template <typename Paint>
+auto PixelMean(int x, int y, int n, Paint paint) {
+    decltype(paint(0.0, 0.0)) sum{};
+    for (int sy = 0; sy < n; ++sy) {
+        for (int sx = 0; sx < n; ++sx) {
+            sum = sum + paint(x + (sx + 0.5) / n, y + (sy + 0.5) / n);
+        }
+    }
+    return sum * (1.0 / (n * n));
+}
 
 bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 

@@ -21,9 +21,14 @@ std::uint8_t Byte(double v) {
     return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
 }
 
-} // namespace
+// The directory's type and the two 16-bit fields of its entry that follow
+// the colour counts: planes and bits a pixel for an icon, the hotspot for a cursor.
+struct FileKind {
+    unsigned type;
+    unsigned field_a, field_b;
+};
 
-std::vector<std::uint8_t> EncodeIcon(const IconPicture& picture) {
+std::vector<std::uint8_t> Encode(const IconPicture& picture, FileKind kind) {
     const int width = picture.colour.width();
     const int height = picture.colour.height();
     const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
@@ -37,17 +42,17 @@ std::vector<std::uint8_t> EncodeIcon(const IconPicture& picture) {
 
     std::vector<std::uint8_t> out;
     out.reserve(kDirectorySize + 40 + image_size);
-    // The icon directory: reserved, type 1 (icon), one entry.
+    // The directory: reserved, the file's type, one entry.
     Put16(out, 0);
-    Put16(out, 1);
+    Put16(out, kind.type);
     Put16(out, 1);
     // Its entry: 256 pixels are written as 0.
     out.push_back(static_cast<std::uint8_t>(width & 0xFF));
     out.push_back(static_cast<std::uint8_t>(height & 0xFF));
     out.push_back(0); // no palette
     out.push_back(0);
-    Put16(out, 1);  // planes
-    Put16(out, 32); // bits a pixel
+    Put16(out, kind.field_a);
+    Put16(out, kind.field_b);
     Put32(out, static_cast<std::uint32_t>(40 + image_size));
     Put32(out, kDirectorySize);
     // The DIB header: the height counts the picture and its mask.
@@ -80,6 +85,21 @@ std::vector<std::uint8_t> EncodeIcon(const IconPicture& picture) {
         out.insert(out.end(), row.begin(), row.end());
     }
     return out;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> EncodeIcon(const IconPicture& picture) {
+    return Encode(picture, FileKind{1, 1, 32});
+}
+
+std::vector<std::uint8_t> EncodeCursor(const IconPicture& picture, Hotspot hotspot) {
+    if (hotspot.x < 0 || hotspot.y < 0 || hotspot.x >= picture.colour.width() ||
+        hotspot.y >= picture.colour.height()) {
+        return {};
+    }
+    return Encode(picture,
+                  FileKind{2, static_cast<unsigned>(hotspot.x), static_cast<unsigned>(hotspot.y)});
 }
 
 } // namespace artwork

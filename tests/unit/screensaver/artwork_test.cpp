@@ -9,12 +9,16 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <numeric>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "canvas.h"
 #include "command_frames.h"
+#include "panel_strip.h"
 #include "preview_pictures.h"
+#include "radio_marks.h"
 
 namespace {
 
@@ -32,11 +36,18 @@ void ExpectCommittedMatchesPainted(const char* name, const artwork::Canvas& pain
     const auto fresh = painted.ToBmp();
     ASSERT_EQ(committed.size(), fresh.size()) << name << ": regenerate with the artwork target";
     ASSERT_TRUE(std::equal(committed.begin(), committed.begin() + 54, fresh.begin())) << name;
+    EXPECT_EQ(committed[28], 24) << name << ": bits a pixel";
     int worst = 0;
     for (std::size_t i = 54; i < fresh.size(); ++i) {
         worst = std::max(worst, std::abs(committed[i] - fresh[i]));
     }
     EXPECT_LE(worst, 3) << name << ": regenerate with the artwork target";
+}
+
+// A pixel in 0..255 levels.
+std::array<long, 3> Rgb255(const artwork::Canvas& c, int x, int y) {
+    const auto& p = c.at(x, y);
+    return {std::lround(p.r * 255), std::lround(p.g * 255), std::lround(p.b * 255)};
 }
 
 // Mean of the largest channel over a rectangle of a painted picture (0..255).
@@ -109,11 +120,6 @@ TEST(Artwork, CommandFramesAreCommittedAndDrawTheirLooks) {
     EXPECT_EQ(ReadFile(Resource("command_highlight.bmp")),
               ReadFile(Resource("command_highlight_select.bmp")));
 
-    const auto rgb = [](const artwork::Canvas& c, int x, int y) {
-        const auto& p = c.at(x, y);
-        return std::array<long, 3>{std::lround(p.r * 255), std::lround(p.g * 255),
-                                   std::lround(p.b * 255)};
-    };
     using C = std::array<long, 3>;
     const struct {
         const artwork::Canvas* picture;
@@ -130,7 +136,78 @@ TEST(Artwork, CommandFramesAreCommittedAndDrawTheirLooks) {
         {&disable, 30, 3, {245, 244, 234}},   {&disable, 0, 12, {236, 233, 216}},
     };
     for (const auto& p : pixels) {
-        EXPECT_EQ(rgb(*p.picture, p.x, p.y), p.colour) << p.x << "," << p.y;
+        EXPECT_EQ(Rgb255(*p.picture, p.x, p.y), p.colour) << p.x << "," << p.y;
+    }
+}
+
+// The radio marks: on the panel's tone outside the ring, so no square shows
+// on the panel; the selected one differs from the empty one only inside the
+// ring, where it holds a dark blue dot on the light well.
+TEST(Artwork, RadioMarksAreCommittedAndDifferOnlyInsideTheRing) {
+    const artwork::Canvas unselected = artwork::PaintRadioUnselected();
+    const artwork::Canvas selected = artwork::PaintRadioSelected();
+    ExpectCommittedMatchesPainted("radio_unselected.bmp", unselected);
+    ExpectCommittedMatchesPainted("radio_selected.bmp", selected);
+    ASSERT_EQ(unselected.width(), 12);
+    ASSERT_EQ(unselected.height(), 12);
+
+    const auto tone = Rgb255(unselected, 0, 0);
+    EXPECT_EQ(tone, (std::array<long, 3>{224, 224, 224}));
+    for (int y = 0; y < 12; ++y) {
+        for (int x = 0; x < 12; ++x) {
+            const double r =
+                std::hypot(x + 0.5 - artwork::kRadioCentre, y + 0.5 - artwork::kRadioCentre);
+            if (r >= artwork::kRadioInnerRadius) {
+                EXPECT_EQ(Rgb255(selected, x, y), Rgb255(unselected, x, y)) << x << "," << y;
+            }
+            if (r > artwork::kRadioOuterRadius + 0.75) {
+                EXPECT_EQ(Rgb255(unselected, x, y), tone) << x << "," << y;
+            }
+        }
+    }
+    // The ring is dark blue; the well is light in both, the dot dark and blue.
+    for (const auto& [x, y] : {std::pair{0, 5}, {11, 6}, {6, 0}, {5, 11}}) {
+        const auto ring = Rgb255(unselected, x, y);
+        EXPECT_LT(ring[0], 110) << x << "," << y;
+        EXPECT_GT(ring[2], ring[0] + 50) << x << "," << y;
+    }
+    EXPECT_GT(MeanBrightness(unselected, 4, 4, 8, 8), 215);
+    EXPECT_GT(MeanBrightness(selected, 3, 7, 9, 8), 200); // the well below the dot
+    const auto dot = Rgb255(selected, 6, 6);
+    EXPECT_LT(dot[0], 90);
+    EXPECT_GT(dot[2], dot[0] + 100);
+}
+
+// The panel's strip: light grey around the panel's back colour with a quiet
+// texture, whose top row continues its bottom row and whose left column its
+// right one no more abruptly than neighbouring rows and columns differ.
+TEST(Artwork, PanelStripIsAQuietGreyThatTilesWithoutSeams) {
+    const artwork::Canvas strip = artwork::PaintPanelStrip();
+    ExpectCommittedMatchesPainted("panel_strip.bmp", strip);
+    ASSERT_EQ(strip.width(), 556);
+    ASSERT_EQ(strip.height(), 20);
+    EXPECT_NEAR(MeanBrightness(strip, 0, 0, 556, 20), 224, 1.5);
+    const auto green = [&](int x, int y) { return Rgb255(strip, x % 556, y % 20)[1]; };
+    long lowest = 255;
+    long highest = 0;
+    // Mean differences between each row (column) and the next, the last with the first.
+    std::vector<double> rows(20);
+    std::vector<double> columns(556);
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 556; ++x) {
+            lowest = std::min(lowest, green(x, y));
+            highest = std::max(highest, green(x, y));
+            rows[static_cast<std::size_t>(y)] += std::abs(green(x, y) - green(x, y + 1)) / 556.0;
+            columns[static_cast<std::size_t>(x)] += std::abs(green(x, y) - green(x + 1, y)) / 20.0;
+        }
+    }
+    EXPECT_GE(lowest, 212); // quiet: a few levels either side
+    EXPECT_LE(highest, 236);
+    EXPECT_GT(highest - lowest, 4); // but textured
+    for (const auto* steps : {&rows, &columns}) {
+        const double inner =
+            std::accumulate(steps->begin(), steps->end() - 1, 0.0) / (steps->size() - 1);
+        EXPECT_LE(steps->back(), inner * 1.5 + 0.25) << steps->size() << " steps";
     }
 }
 

@@ -278,7 +278,7 @@ void ExpectRect(const RECT& seen, const RECT& want, const char* what) {
 }
 
 TEST(SettingsDialog, LayoutFollowsTheScreensResolution) {
-    PrepareProgramFolder(kFolder, SettingsBytes(" 2", " 0", ""));
+    PrepareProgramFolder(kFolder, SettingsBytes(" 1", " 3", ""));
     SettingsDialog dialog;
     ASSERT_TRUE(dialog.Open(kFolder));
     RECT client{};

@@ -70,15 +70,19 @@ TEST_F(ScreensaverModes, MissingRendererMessageInRunConfigureAndEmptyStarts) {
 }
 
 // Runs with the renderer beside the program are the run tests' (screensaver_run_test).
-TEST_F(ScreensaverModes, WithTheRendererBesideItConfigureShowsNoMessage) {
+TEST_F(ScreensaverModes, WithTheRendererBesideItConfigureShowsTheSettingsDialog) {
     for (const char* arguments : {"/c", "/C:1234"}) {
         ChildProcess process;
         ASSERT_TRUE(StartScreensaver(process, ScreensaverWithRenderer(), arguments));
-        // The settings dialog is what would keep it alive.
+        HWND dialog = wait_for_window("<Velmoran>", 10s);
+        ASSERT_NE(dialog, nullptr) << '"' << arguments << '"';
+        EXPECT_EQ(FindMessageBox(process.id()), nullptr);
+        EXPECT_TRUE(HandoffFolderExists()) << '"' << arguments << '"';
+        // Closing the dialog ends the program.
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
         const auto code = process.wait_for_exit(5s);
         ASSERT_TRUE(code.has_value()) << '"' << arguments << '"';
         EXPECT_EQ(*code, 0u);
-        EXPECT_TRUE(HandoffFolderExists()) << '"' << arguments << '"';
         RemoveHandoffFolder();
     }
 }

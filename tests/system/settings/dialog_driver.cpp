@@ -200,10 +200,14 @@ void SettingsDialog::TypeTrack(const std::wstring& text) {
     Type(text);
 }
 
-std::optional<DWORD> SettingsDialog::ClickAndWaitForEnd(HWND button) {
+void SettingsDialog::ClickMiddle(HWND window) {
     RECT r{};
-    GetWindowRect(button, &r);
+    GetWindowRect(window, &r);
     Click(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+std::optional<DWORD> SettingsDialog::ClickAndWaitForEnd(HWND button) {
+    ClickMiddle(button);
     return m_process.wait_for_exit(10s);
 }
 

@@ -48,6 +48,7 @@ public:
     // A click of the left button at a screen point; keys typed as text;
     // one key pressed and let go.
     static void Click(POINT at);
+    static void ClickMiddle(HWND window);
     static void Type(const std::wstring& text);
     static void Press(WORD virtual_key);
 

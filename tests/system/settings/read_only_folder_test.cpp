@@ -47,9 +47,7 @@ TEST(ReadOnlyProgramFolder, ChosenMusicIsSavedInTheUsersOwnFileAndReadFromThere)
         SettingsDialog dialog;
         ASSERT_TRUE(dialog.Open(folder));
         SettingsDialog::Click(dialog.OnPanel(680, 1530)); // "MP3、WAV"
-        RECT b{};
-        GetWindowRect(dialog.FileButton(), &b);
-        SettingsDialog::Click(POINT{(b.left + b.right) / 2, (b.top + b.bottom) / 2});
+        SettingsDialog::ClickMiddle(dialog.FileButton());
         ASSERT_NE(WaitForChooser(), nullptr);
         SettingsDialog::Type(std::wstring(music.begin(), music.end()));
         SettingsDialog::Press(VK_RETURN);

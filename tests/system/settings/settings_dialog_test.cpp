@@ -172,9 +172,7 @@ TEST(SettingsDialog, TheFileChooserKeepsTheFileWhenCancelledAndOpensInItsFolder)
     {
         SettingsDialog dialog;
         ASSERT_TRUE(dialog.Open(kFolder));
-        RECT b{};
-        GetWindowRect(dialog.FileButton(), &b);
-        SettingsDialog::Click(POINT{(b.left + b.right) / 2, (b.top + b.bottom) / 2});
+        SettingsDialog::ClickMiddle(dialog.FileButton());
         HWND chooser = WaitForChooser();
         ASSERT_NE(chooser, nullptr) << "a chooser titled ﾌｧｲﾙを開く";
         EXPECT_EQ(ChooserFileType(chooser), L"BGMﾌｧｲﾙ (MP3 WAV)");
@@ -187,9 +185,7 @@ TEST(SettingsDialog, TheFileChooserKeepsTheFileWhenCancelledAndOpensInItsFolder)
     // A name typed without a folder lands in the chooser's folder: the music file's.
     SettingsDialog dialog;
     ASSERT_TRUE(dialog.Open(kFolder));
-    RECT b{};
-    GetWindowRect(dialog.FileButton(), &b);
-    SettingsDialog::Click(POINT{(b.left + b.right) / 2, (b.top + b.bottom) / 2});
+    SettingsDialog::ClickMiddle(dialog.FileButton());
     ASSERT_NE(WaitForChooser(), nullptr);
     SettingsDialog::Type(L"b.wav");
     SettingsDialog::Press(VK_RETURN);
@@ -212,9 +208,7 @@ TEST(SettingsDialog, AFileNameTheCodePageCannotWriteIsRefused) {
     PrepareProgramFolder(kFolder, SettingsBytes(" 2", " 0", first));
     SettingsDialog dialog;
     ASSERT_TRUE(dialog.Open(kFolder));
-    RECT b{};
-    GetWindowRect(dialog.FileButton(), &b);
-    SettingsDialog::Click(POINT{(b.left + b.right) / 2, (b.top + b.bottom) / 2});
+    SettingsDialog::ClickMiddle(dialog.FileButton());
     ASSERT_NE(WaitForChooser(), nullptr);
     SettingsDialog::Type(japanese);
     SettingsDialog::Press(VK_RETURN);
@@ -278,7 +272,7 @@ void ExpectRect(const RECT& seen, const RECT& want, const char* what) {
 }
 
 TEST(SettingsDialog, LayoutFollowsTheScreensResolution) {
-    PrepareProgramFolder(kFolder, SettingsBytes(" 2", " 0", ""));
+    PrepareProgramFolder(kFolder, SettingsBytes(" 1", " 3", ""));
     SettingsDialog dialog;
     ASSERT_TRUE(dialog.Open(kFolder));
     RECT client{};

@@ -51,6 +51,8 @@ TEST_F(RendererTest, OpensOneFullScreenPopUpWindowNamedForBothClassAndTitle) {
     GetWindowTextA(m_window, title, sizeof(title));
     EXPECT_STREQ(title, kTitle);
 
+    // The title is there from the window's creation; it is shown a moment later.
+    EXPECT_TRUE(wait_until([&] { return IsWindowVisible(m_window) != FALSE; }, 2s));
     const LONG style = GetWindowLongA(m_window, GWL_STYLE);
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & WS_CAPTION);

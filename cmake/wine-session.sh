@@ -4,6 +4,9 @@
 # wineserver, shared by every Windows-side test so that the prefix start-up
 # (several seconds) is paid once. VELMORAN_DPI, when set at its start, gives
 # the session's display that many dots per inch (display scaling).
+# With VELMORAN_MONITORS=2 the display is an Xorg server with the dummy
+# driver instead: two monitors side by side, (0,0)-(1024,768) the primary
+# and (1024,0)-(2048,768), whose display modes really switch.
 #
 #   wine-session.sh start DIR     create the environment in DIR (idempotent)
 #   wine-session.sh stop DIR      stop its processes and remove DIR
@@ -32,13 +35,17 @@ start_session() {
             return 0
         fi
     fi
-    command -v Xvfb >/dev/null || die "Xvfb is not installed"
     [ -x "$WINE_BIN" ] || die "$WINE_BIN is not installed"
 
-    # Xvfb picks a free display itself and writes its number to fd 5.
+    # The X server picks a free display itself and writes its number to fd 5.
     rm -f "$dir/display"
-    Xvfb -displayfd 5 -screen 0 "${VELMORAN_SCREEN:-1024x768x24}" -nolisten tcp -noreset \
-        5>"$dir/display" >"$dir/xvfb.log" 2>&1 9>&- &
+    if [ "${VELMORAN_MONITORS:-1}" = 2 ]; then
+        start_two_monitor_xorg "$dir" 5>"$dir/display" 9>&-
+    else
+        command -v Xvfb >/dev/null || die "Xvfb is not installed"
+        Xvfb -displayfd 5 -screen 0 "${VELMORAN_SCREEN:-1024x768x24}" -nolisten tcp -noreset \
+            5>"$dir/display" >"$dir/xvfb.log" 2>&1 9>&- &
+    fi
     local xvfb_pid=$!
     local i
     for i in $(seq 100); do
@@ -48,6 +55,9 @@ start_session() {
     done
     [ -s "$dir/display" ] || die "Xvfb gave no display number"
     local display=":$(head -n1 "$dir/display")"
+    if [ "${VELMORAN_MONITORS:-1}" = 2 ]; then
+        add_second_monitor "$display" "$dir" || die "xrandr failed: $(cat "$dir/xrandr.log")"
+    fi
 
     local runtime="$dir/home"
     mkdir -p "$runtime"
@@ -96,6 +106,57 @@ ENV
     LC_ALL=C.UTF-8 "$WINE_BIN" reg add "$substitutes" /v 'ＭＳ ゴシック' /d IPAGothic /f >/dev/null 2>&1 9>&-
     [ -z "${VELMORAN_DPI:-}" ] || set_dpi "$dir" "$VELMORAN_DPI"
     return 0
+}
+
+# An Xorg server with the dummy video driver on a free display, whose number
+# it writes to fd 5; one screen of 2048 x 768 for the two monitors.
+# NOTE: started in the background, so that the caller's $! is its process.
+start_two_monitor_xorg() {
+    local dir=$1
+    command -v Xorg >/dev/null || die "Xorg is not installed"
+    cat >"$dir/xorg.conf" <<'CONF'
+Section "ServerFlags"
+    Option "AutoAddDevices" "false"
+    Option "AutoEnableDevices" "false"
+    Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 65536
+EndSection
+Section "Monitor"
+    Identifier "monitor"
+    HorizSync 5.0 - 1000.0
+    VertRefresh 5.0 - 200.0
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "monitor"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Virtual 2048 768
+    EndSubSection
+EndSection
+CONF
+    Xorg -displayfd 5 -noreset -nolisten tcp -config "$dir/xorg.conf" -logfile "$dir/xorg.log" \
+        </dev/null >"$dir/xvfb.log" 2>&1 &
+}
+
+# Turns on the dummy driver's second output right of the first: Wine
+# reports each enabled output as a monitor.
+# NOTE: the last plain query makes the server poll its outputs; until then
+# the "current" resources that Wine reads show the second output off.
+add_second_monitor() {
+    local display=$1 dir=$2
+    {
+        DISPLAY=$display xrandr --addmode DUMMY1 1024x768 &&
+            DISPLAY=$display xrandr --output DUMMY0 --mode 1024x768 --pos 0x0 --primary \
+                --output DUMMY1 --mode 1024x768 --right-of DUMMY0 &&
+            DISPLAY=$display xrandr
+    } >"$dir/xrandr.log" 2>&1
 }
 
 # Display scaling: GetDeviceCaps(LOGPIXELSX) reports the LogPixels value.

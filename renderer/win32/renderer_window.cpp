@@ -1,6 +1,7 @@
 #include "renderer.h"
 
 #include "../display_config.h"
+#include "monitor_covers.h"
 
 HINSTANCE g_instance = nullptr;
 HWND g_window = nullptr;
@@ -71,6 +72,9 @@ HWND create_window(const char* title, int width, int height, DWORD style, bool f
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     SetFocus(window);
+    if (full_screen) {
+        create_monitor_covers(window, instance);
+    }
     return window;
 }
 

@@ -13,6 +13,8 @@ VELMORAN_PACKAGES=(
     # running and driving the programs: Wine on a private X display
     wine64 xvfb xauth libgl1-mesa-dri xdotool imagemagick
     util-linux procps
+    # a display of two monitors whose modes really switch: Xorg with the dummy driver
+    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
     # Japanese text in the user interface
     fonts-ipafont-gothic locales
     # music under Wine: a null sound output, MP3 decoding, and checking what played

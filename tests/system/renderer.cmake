@@ -34,3 +34,10 @@ velmoran_system_test(renderer_lightning_test
     SOURCES renderer_lightning_test.cpp ../unit/support/bmp_builder.cpp
     DRIVES renderer)
 target_include_directories(renderer_lightning_test PRIVATE ../unit/support)
+
+# The renderer on a display of two monitors: the second covered in black.
+velmoran_system_test(renderer_monitors_test
+    SOURCES renderer_monitors_test.cpp
+    DRIVES renderer
+    TWO_MONITORS)
+target_link_libraries(renderer_monitors_test PRIVATE screensaver_run_support form_runtime_core)

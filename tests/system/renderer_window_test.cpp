@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "program_runner.h"
 #include "screen.h"
@@ -50,6 +51,8 @@ TEST_F(RendererTest, OpensOneFullScreenPopUpWindowNamedForBothClassAndTitle) {
     GetWindowTextA(m_window, title, sizeof(title));
     EXPECT_STREQ(title, kTitle);
 
+    // The title is there from the window's creation; it is shown a moment later.
+    EXPECT_TRUE(wait_until([&] { return IsWindowVisible(m_window) != FALSE; }, 2s));
     const LONG style = GetWindowLongA(m_window, GWL_STYLE);
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & WS_CAPTION);
@@ -65,6 +68,8 @@ TEST_F(RendererTest, OpensOneFullScreenPopUpWindowNamedForBothClassAndTitle) {
     DWORD owner = 0;
     GetWindowThreadProcessId(m_window, &owner);
     EXPECT_EQ(owner, m_renderer.id());
+    // On one monitor there is nothing to cover: no window but this one.
+    EXPECT_EQ(visible_windows_of(m_renderer.id()), std::vector<HWND>{m_window});
 
     PostMessageA(m_window, WM_KEYDOWN, VK_ESCAPE, 0);
     expect_clean_exit();

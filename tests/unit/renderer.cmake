@@ -42,3 +42,6 @@ target_link_libraries(lightning_test PRIVATE renderer_core)
 
 velmoran_unit_test(frame_drawing_test frame_drawing_test.cpp)
 target_link_libraries(frame_drawing_test PRIVATE osmesa_test_support)
+
+velmoran_unit_test(monitor_covers_test monitor_covers_test.cpp)
+target_link_libraries(monitor_covers_test PRIVATE renderer_core)

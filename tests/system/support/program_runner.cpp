@@ -91,4 +91,23 @@ bool wait_for_window_gone(const char* title, std::chrono::milliseconds timeout) 
     return wait_until([&] { return FindWindowA(nullptr, title) == nullptr; }, timeout);
 }
 
+std::vector<HWND> visible_windows_of(DWORD process_id) {
+    struct Search {
+        DWORD process_id;
+        std::vector<HWND> found;
+    } search{process_id, {}};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->process_id && IsWindowVisible(window)) {
+                s->found.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 } // namespace velmoran_test

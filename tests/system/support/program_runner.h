@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velmoran_test {
 
@@ -54,5 +55,8 @@ HWND wait_for_window(const char* title, std::chrono::milliseconds timeout);
 
 // Waits until no top-level window has this title; true when it is gone.
 bool wait_for_window_gone(const char* title, std::chrono::milliseconds timeout);
+
+// The visible top-level windows of a process, in the system's z-order.
+std::vector<HWND> visible_windows_of(DWORD process_id);
 
 } // namespace velmoran_test

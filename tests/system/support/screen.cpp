@@ -8,9 +8,13 @@
 namespace velmoran_test {
 
 ScreenShot ScreenShot::capture() {
+    return capture(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+}
+
+ScreenShot ScreenShot::capture(const RECT& area) {
     ScreenShot shot;
-    shot.m_width = GetSystemMetrics(SM_CXSCREEN);
-    shot.m_height = GetSystemMetrics(SM_CYSCREEN);
+    shot.m_width = area.right - area.left;
+    shot.m_height = area.bottom - area.top;
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -25,7 +29,7 @@ ScreenShot ScreenShot::capture() {
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, shot.m_width, shot.m_height, screen, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, shot.m_width, shot.m_height, screen, area.left, area.top, SRCCOPY);
     GdiFlush();
 
     shot.m_pixels.resize(static_cast<std::size_t>(shot.m_width) * shot.m_height);

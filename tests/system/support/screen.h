@@ -21,6 +21,9 @@ struct Rgb {
 class ScreenShot {
 public:
     static ScreenShot capture();
+    // A copy of this area of the virtual screen (all monitors); at(0, 0) is
+    // its top-left pixel.
+    static ScreenShot capture(const RECT& area);
 
     int width() const { return m_width; }
     int height() const { return m_height; }

@@ -1,0 +1,65 @@
+#include "monitor_covers.h"
+
+#include <vector>
+
+#include "../monitor_covers.h"
+
+namespace {
+
+constexpr const char* kCoverClass = "Velmoran_Cover";
+
+BOOL CALLBACK add_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoA(monitor, &info)) {
+        const RECT& r = info.rcMonitor;
+        reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back(
+            {{r.left, r.top, r.right, r.bottom}, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    }
+    return TRUE;
+}
+
+std::vector<MonitorArea> current_monitors() {
+    std::vector<MonitorArea> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
+// A cover ignores all input; a click on it neither activates it nor moves
+// the keyboard focus away from the renderer's window.
+LRESULT CALLBACK cover_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_MOUSEACTIVATE) {
+        return MA_NOACTIVATE;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+void register_cover_class(HINSTANCE instance) {
+    WNDCLASSA window_class{};
+    window_class.lpfnWndProc = cover_proc;
+    window_class.hInstance = instance;
+    // No cursor of its own: the run's hidden cursor stays hidden over a cover.
+    window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    window_class.lpszClassName = kCoverClass;
+    RegisterClassA(&window_class);
+}
+
+} // namespace
+
+void create_monitor_covers(HWND owner, HINSTANCE instance) {
+    const std::vector<ScreenRect> covers = cover_rects(current_monitors());
+    if (covers.empty()) {
+        return;
+    }
+    register_cover_class(instance);
+    for (const ScreenRect& rect : covers) {
+        HWND cover =
+            CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kCoverClass, "",
+                            WS_POPUP, rect.left, rect.top, rect.right - rect.left,
+                            rect.bottom - rect.top, owner, nullptr, instance, nullptr);
+        if (cover != nullptr) {
+            ShowWindow(cover, SW_SHOWNOACTIVATE);
+            UpdateWindow(cover);
+        }
+    }
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+// Plain black windows over the monitors the renderer's picture does not
+// reach, for the whole of a run.
+
+#include <windows.h>
+
+// Covers every monitor but the primary with a black top-most window, sized to
+// the monitor as the system reports it now (after the display switch). The
+// covers are owned by owner, so they are destroyed with it; they never take
+// the activation, the focus or the keyboard from it. With one monitor nothing
+// is created, not even the window class.
+void create_monitor_covers(HWND owner, HINSTANCE instance);

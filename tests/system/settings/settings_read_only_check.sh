@@ -17,20 +17,26 @@ here=$(dirname "$0")
 . "$here/../screensaver/run_helpers.sh"
 # shellcheck source=tests/system/support/sound_recording.sh
 . "$here/../support/sound_recording.sh"
-for tool in chattr parec sox xdotool; do
+for tool in parec sox xdotool; do
     command -v $tool >/dev/null || fail "$tool is not installed"
 done
 
 folder="$work/installed"
-[ -d "$folder" ] && chattr -i "$folder" 2>/dev/null
+[ -d "$folder" ] && { chattr -i "$folder" 2>/dev/null; umount "$folder" 2>/dev/null; }
 rm -rf "$work"
 mkdir -p "$folder"
 cp "$programs/Velmoran.scr" "$programs/Velmoran.dll" "$folder/" || fail "cannot copy the programs"
 sox -n -r 22050 -b 16 -c 1 "$work/tone.wav" synth 0.7 sine 440 vol 0.5 || fail "sox"
 # NOTE: Wine runs as root here, which the folder's permissions would not
-# stop; an immutable folder refuses every new file, root's too.
-chattr +i "$folder" || fail "cannot make $folder read-only (chattr +i)"
-trap 'chattr -i "$folder"' EXIT
+# stop; an immutable folder refuses every new file, root's too. Where the
+# file system has no such flag, a read-only bind mount of the folder does.
+if chattr +i "$folder" 2>/dev/null; then
+    trap 'chattr -i "$folder"' EXIT
+elif mount --bind "$folder" "$folder" 2>/dev/null && mount -o remount,ro,bind "$folder"; then
+    trap 'umount "$folder"' EXIT
+else
+    fail "cannot make $folder read-only (chattr +i, or a read-only bind mount)"
+fi
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 
 VELMORAN_PROGRAM_FOLDER=$(windows_path "$folder") VELMORAN_MUSIC_FILE=$(windows_path "$work/tone.wav") \

@@ -153,6 +153,7 @@ add_second_monitor() {
     local display=$1 dir=$2
     {
         DISPLAY=$display xrandr --addmode DUMMY1 1024x768 &&
+            DISPLAY=$display xrandr --addmode DUMMY1 800x600 &&
             DISPLAY=$display xrandr --output DUMMY0 --mode 1024x768 --pos 0x0 --primary \
                 --output DUMMY1 --mode 1024x768 --right-of DUMMY0 &&
             DISPLAY=$display xrandr

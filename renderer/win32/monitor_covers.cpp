@@ -46,20 +46,37 @@ void register_cover_class(HINSTANCE instance) {
 
 } // namespace
 
-void create_monitor_covers(HWND owner, HINSTANCE instance) {
-    const std::vector<ScreenRect> covers = cover_rects(current_monitors());
-    if (covers.empty()) {
+void place_monitor_covers(HWND owner, HINSTANCE instance) {
+    static std::vector<HWND> covers;
+    std::erase_if(covers, [](HWND cover) { return !IsWindow(cover); });
+    const std::vector<ScreenRect> rects = cover_rects(current_monitors());
+    // Monitors that went away take their covers with them.
+    while (covers.size() > rects.size()) {
+        DestroyWindow(covers.back());
+        covers.pop_back();
+    }
+    if (rects.empty()) {
         return;
     }
-    register_cover_class(instance);
-    for (const ScreenRect& rect : covers) {
-        HWND cover =
-            CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kCoverClass, "",
-                            WS_POPUP, rect.left, rect.top, rect.right - rect.left,
-                            rect.bottom - rect.top, owner, nullptr, instance, nullptr);
+    if (covers.empty()) {
+        register_cover_class(instance);
+    }
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        const ScreenRect& rect = rects[i];
+        const int width = rect.right - rect.left;
+        const int height = rect.bottom - rect.top;
+        if (i < covers.size()) {
+            SetWindowPos(covers[i], HWND_TOPMOST, rect.left, rect.top, width, height,
+                         SWP_NOACTIVATE | SWP_SHOWWINDOW);
+            continue;
+        }
+        HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
+                                     kCoverClass, "", WS_POPUP, rect.left, rect.top, width, height,
+                                     owner, nullptr, instance, nullptr);
         if (cover != nullptr) {
             ShowWindow(cover, SW_SHOWNOACTIVATE);
             UpdateWindow(cover);
+            covers.push_back(cover);
         }
     }
 }

@@ -73,7 +73,7 @@ HWND create_window(const char* title, int width, int height, DWORD style, bool f
     UpdateWindow(window);
     SetFocus(window);
     if (full_screen) {
-        create_monitor_covers(window, instance);
+        place_monitor_covers(window, instance);
     }
     return window;
 }
@@ -97,6 +97,12 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
             PostQuitMessage(0);
         }
         return 0;
+    case WM_DISPLAYCHANGE:
+        // Another program, or a monitor plugged in or out, moved the monitors.
+        if (g_full_screen) {
+            place_monitor_covers(window, g_instance);
+        }
+        break;
     case WM_SYSCOMMAND:
         // Swallowed so that the system's screensaver cannot start over the renderer.
         if (wparam == SC_SCREENSAVE) {

@@ -175,10 +175,21 @@ protected:
         return wait_for_window("Velmoran_VC", 30s);
     }
 
-    // The renderer's covers (its windows but its own) once the first frame is on the screen.
+    // The renderer's covers (its windows but its own) once the first frame is
+    // on the screen. The covers come a moment after the renderer's window,
+    // and the desktop's corners may be as dark as the renderer's sky, so
+    // this first waits for a cover to appear.
     static std::vector<HWND> CoversOnceDrawn(HWND renderer, DWORD process) {
+        std::vector<HWND> covers;
+        wait_until(
+            [&] {
+                covers = visible_windows_of(process);
+                std::erase(covers, renderer);
+                return !covers.empty();
+            },
+            5s, 20ms);
         wait_until([] { return PrimaryDrawn(ScreenShot::capture(kBothMonitors)); }, 10s, 50ms);
-        std::vector<HWND> covers = visible_windows_of(process);
+        covers = visible_windows_of(process);
         std::erase(covers, renderer);
         return covers;
     }
@@ -309,6 +320,59 @@ TEST_F(TwoMonitorRun, KillingTheRendererRemovesTheCover) {
         },
         5s, 50ms))
         << "the second monitor stays black";
+}
+
+// Another program changes the second monitor's mode during the run: the
+// cover follows it to its new size, and the run goes on.
+TEST_F(TwoMonitorRun, CoverFollowsTheSecondMonitorWhenItChangesDuringTheRun) {
+    PatternWindow second(kSecond, {kGreen}, "Second monitor picture");
+    ChildProcess process;
+    HWND renderer = StartRun(process);
+    ASSERT_NE(renderer, nullptr) << "no renderer window";
+    const std::vector<HWND> covers = CoversOnceDrawn(renderer, process.id());
+    ASSERT_EQ(covers.size(), 1u);
+
+    MONITORINFOEXA info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetMonitorInfoA(MonitorFromPoint({1536, 384}, MONITOR_DEFAULTTONULL), &info));
+    DEVMODEA mode{};
+    mode.dmSize = sizeof(mode);
+    mode.dmPelsWidth = 800;
+    mode.dmPelsHeight = 600;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    ASSERT_EQ(ChangeDisplaySettingsExA(info.szDevice, &mode, nullptr, 0, nullptr),
+              DISP_CHANGE_SUCCESSFUL);
+    const RECT smaller{1024, 0, 1824, 600};
+    RECT rect{};
+    const bool followed = wait_until(
+        [&] {
+            GetWindowRect(covers[0], &rect);
+            return EqualRect(&rect, &smaller);
+        },
+        5s, 50ms);
+    const std::vector<Monitor> during = Monitors();
+    const bool black = wait_until(
+        [&] { return ScreenShot::capture(smaller).count_at_least(0, 0, 800, 600, 8) == 0; }, 2s,
+        50ms);
+    const bool ran_on = !process.wait_for_exit(0ms).has_value();
+    PressEscape(renderer);
+    const auto code = process.wait_for_exit(5s);
+    ChangeDisplaySettingsExA(info.szDevice, nullptr, nullptr, 0, nullptr);
+
+    ASSERT_EQ(during.size(), 2u);
+    EXPECT_TRUE(EqualRect(&during[1].rect, &smaller)) << Text(during);
+    EXPECT_TRUE(followed) << "the cover stays at " << Text(rect);
+    EXPECT_TRUE(black) << "the second monitor shows its picture after the change";
+    EXPECT_TRUE(ran_on);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0u);
+    EXPECT_TRUE(wait_until(
+        [] {
+            const std::vector<Monitor> monitors = Monitors();
+            return monitors.size() == 2 && EqualRect(&monitors[1].rect, &kSecond);
+        },
+        5s))
+        << Text(Monitors());
 }
 
 // The display switch moves the second monitor: it lies right of a primary of

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A long run of the renderer under Wine on a private Xvfb, with a desktop
-# picture and two bolt pictures in C:\q_velk: its memory (resident set of
+# picture and two bolt pictures in the hand-off folder: its memory (resident set of
 # the Wine process) after 1 minute and at the end, and the most sprites each
 # pool held at once (written by bench/renderer_soak_entry.cpp at exit).
 #

@@ -29,7 +29,7 @@
 //   renderer_exit_code=C, screensaver_exit_code=C
 //   esc_to_renderer_exit=T, esc_to_screensaver_exit=T
 //   kill_to_screensaver_exit=T      with --end kill: from the renderer's end
-//   left_photograph=yes|no          C:\q_velk\Velmoran0.bmp is still there
+//   left_photograph=yes|no          the hand-off folder's Velmoran0.bmp is still there
 //   left_windows=N                  windows titled Velmoran_VC or Velmoran_Main
 //   left_processes=N                processes of Velmoran.scr or Velmoran.dll
 // Exit code 0 when both programs ended with 0, 1 otherwise, 2 for bad usage.
@@ -43,6 +43,8 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+
+#include "win32/handoff_folder_access.h"
 
 namespace {
 
@@ -294,9 +296,10 @@ int ProgramProcesses() {
 // What a run left behind once both programs have had a moment to go.
 void PrintLeftovers() {
     WaitFor([] { return ProgramProcesses() == 0; }, 2000);
-    PrintText("left_photograph",
-              GetFileAttributesA("C:\\q_velk\\Velmoran0.bmp") != INVALID_FILE_ATTRIBUTES ? "yes"
-                                                                                         : "no");
+    const auto folder = UserHandoffFolder();
+    const bool photograph = folder && GetFileAttributesW(HandoffFilePath(*folder, 0).c_str()) !=
+                                          INVALID_FILE_ATTRIBUTES;
+    PrintText("left_photograph", photograph ? "yes" : "no");
     const int windows = (FindWindowA(nullptr, "Velmoran_VC") != nullptr ? 1 : 0) +
                         (FindWindowA(nullptr, "Velmoran_Main") != nullptr ? 1 : 0);
     PrintText("left_windows", std::to_string(windows));

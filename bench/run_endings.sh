@@ -54,7 +54,9 @@ echo "  windows left after a run:    $(tally left_windows "$work/esc.txt")"
 echo "  processes left after a run:  $(tally left_processes "$work/esc.txt")"
 echo "  Esc to Velmoran.scr's exit, ms: median $(values esc_to_screensaver_exit "$work/esc.txt" | median)," \
     "most $(values esc_to_screensaver_exit "$work/esc.txt" | most)"
-echo "  C:\\q_velk afterwards: $(ls "$WINEPREFIX/drive_c/q_velk" | paste -sd ' ')"
+# shellcheck source=bench/hand_off_pictures.sh
+. bench/hand_off_pictures.sh
+echo "  the hand-off folder afterwards: $(ls "$(hand_off_folder)" | paste -sd ' ')"
 sleep 1
 echo "  Wine processes of either program afterwards: $(pgrep -fc 'bench-endings.programs.Velmoran')"
 

@@ -21,6 +21,9 @@
 # only way to let the renderer switch to 1024x768 on a virtual X screen.
 #
 #   bench/startup_timing.sh [RUNS]      RUNS per screen, 5 by default
+# With VELMORAN_BENCH_PROGRAMS set to a folder, the Velmoran.scr and
+# Velmoran.dll found there are timed instead of the ones built here (an
+# earlier version's, say, for a before-and-after on one machine).
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 2
 root=$(pwd)
@@ -30,11 +33,12 @@ cmake --preset win64 >/dev/null &&
     cmake --build --preset win64 -j2 --target screensaver renderer velmoran_run_driver \
         trivial_program >/dev/null || { echo "build failed" >&2; exit 2; }
 bin=$root/build/win64/bin
-work=$root/build/bench-startup
+work=${VELMORAN_BENCH_WORK:-$root/build/bench-startup}
 rm -rf "$work"
 mkdir -p "$work/programs"
 # The programs alone in a folder of their own: no settings file, no music.
-cp "$bin/Velmoran.scr" "$bin/Velmoran.dll" "$work/programs/"
+programs=${VELMORAN_BENCH_PROGRAMS:-$bin}
+cp "$programs/Velmoran.scr" "$programs/Velmoran.dll" "$work/programs/" || exit 2
 
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 driver=$(windows_path "$bin/velmoran_run_driver.exe")
@@ -98,16 +102,16 @@ split() {
                 match($0, /pid [0-9a-f]+/); scr = substr($0, RSTART + 4, RLENGTH - 4); t0 = t; next
             }
             if (pid == scr) {
-                if (!main && $0 ~ /trace:file:CreateDirectoryW L"C:\\\\q_velk"/) main = t
+                if (!main && $0 ~ /trace:file:CreateDirectoryW L".*(q_velk|\\\\Velmoran)"/) main = t
                 else if (main && !test && $0 ~ /trace:file:CreateFileW L".*\\\\Velmoran\.dll" GENERIC_READ/) test = t
-                else if (!save0 && $0 ~ /trace:file:CreateFileW L"C:\\\\q_velk\\\\Velmoran0\.bmp" GENERIC_WRITE/) save0 = t
+                else if (!save0 && $0 ~ /trace:file:CreateFileW L".*\\\\Velmoran0\.bmp" GENERIC_WRITE/) save0 = t
                 else if (!launch && $0 ~ /trace:process:CreateProcessInternalW app L".*Velmoran\.dll"/) launch = t
                 else if ($0 ~ /trace:process:NtCreateUserProcess .*Velmoran\.dll" pid /) {
                     match($0, /pid [0-9a-f]+/); renderer = substr($0, RSTART + 4, RLENGTH - 4)
                 }
             } else if (pid == renderer) {
                 if (!rmain && $0 ~ /trace:cursor:LoadIconA/) rmain = t
-                else if (!rimage && $0 ~ /trace:file:CreateFileW L"C:\\\\q_velk\\\\Velmoran/) rimage = t
+                else if (!rimage && $0 ~ /trace:file:CreateFileW L".*\\\\Velmoran[0-9]\.bmp"/) rimage = t
                 else if (!swap && $0 ~ /wglSwapBuffers/) swap = t
             }
         }

@@ -65,9 +65,7 @@ std::uint32_t build_base_level_texture(const RgbImage& image) {
 
 bool fill_texture_slots(Scene& scene, ImageLoader load_image) {
     for (int slot = 0; slot < 3; ++slot) {
-        char path[256] = {};
-        std::memcpy(path, image_paths[slot], sizeof(image_paths[slot]));
-        std::optional<RgbImage> image = load_image(path);
+        std::optional<RgbImage> image = load_image(slot_images[slot]);
         if (image) {
             scene.texture_slots[slot] = build_base_level_texture(*image);
         }

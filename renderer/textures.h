@@ -9,19 +9,17 @@
 
 struct Scene;
 
-// The hand-off images, in the order their texture slots are filled:
-// slot 0 the first bolt kind, slot 1 the floor, slot 2 the second bolt kind.
-inline constexpr char image_paths[3][255] = {
-    "C:\\q_velk\\Velmoran1.bmp",
-    "C:\\q_velk\\Velmoran0.bmp",
-    "C:\\q_velk\\Velmoran2.bmp",
-};
+// The hand-off image (its number in the hand-off folder, see
+// handoff_location.h) of each texture slot, in the order the slots are
+// filled: slot 0 the first bolt kind (image 1), slot 1 the floor (image 0,
+// the photograph), slot 2 the second bolt kind (image 2).
+inline constexpr int slot_images[3] = {1, 0, 2};
 inline constexpr int first_bolt_texture_slot = 0;
 inline constexpr int floor_texture_slot = 1;
 inline constexpr int second_bolt_texture_slot = 2;
 
-// Reads one image file; nothing when it is missing or unreadable.
-using ImageLoader = std::optional<RgbImage> (*)(const char* path);
+// Reads one hand-off image by its number; nothing when it is missing or unreadable.
+using ImageLoader = std::optional<RgbImage> (*)(int image);
 
 // Builds a texture from a picture: linear filters, default (repeating) wrap
 // modes, and the picture scaled to power-of-two sides and mipmapped by GLU,

@@ -9,12 +9,8 @@
 // stay.
 
 #include <functional>
-#include <string>
 
-// How many hand-off images there are, and the path of each (0, 1 or 2):
-// C:\q_velk\Velmoran0.bmp and so on.
-inline constexpr int kHandoffImageCount = 3;
-std::string HandoffImagePath(int index);
+#include "handoff_location.h"
 
 // The platform's side of writing the images. Every step may fail; a failed
 // step is skipped and the next one runs.
@@ -27,9 +23,9 @@ struct HandoffImageServices {
     // capture surface's retained image from the top-left corner, the surface
     // is refreshed and the context released.
     std::function<void()> copy_screen;
-    // Saves picture box index's retained image as a BMP file at path, as
+    // Saves picture box index's retained image as hand-off image index, as
     // HandoffWriteFor and HandoffAccessOf (handoff_files.h) say.
-    std::function<void(int index, const std::string& path)> save_picture;
+    std::function<void(int index)> save_picture;
 };
 
 // Captures the screen and saves the three images, in this order: the

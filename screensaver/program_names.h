@@ -10,9 +10,6 @@ inline constexpr const char* kRunWindowTitle = "Velmoran_Main";   // the hidden 
 inline constexpr const char* kSettingsDialogTitle = "<Velmoran>"; // the settings dialog
 inline constexpr const char* kPreviewWindowTitle = "Preview Window";
 
-// The folder the hand-off images are written to.
-inline constexpr const char* kHandoffFolder = "C:\\q_velk";
-
 // The renderer program, after the program folder.
 inline constexpr std::string_view kRendererFileName = "\\Velmoran.dll";
 

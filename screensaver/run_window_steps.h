@@ -43,7 +43,7 @@ struct RunWindowServices {
     // Lets a moment (about 100 ms) pass at the end of a run that waits for the
     // renderer's window to go, answering what other programs send meanwhile.
     std::function<void()> wait_a_moment;
-    // Removes the photograph, C:\q_velk\Velmoran0.bmp (see handoff_files.h).
+    // Removes the photograph, hand-off image 0 (see handoff_files.h).
     std::function<void()> remove_photograph;
     TimerSwitch timer1; // MP3 end check, every 1000 ms
     TimerSwitch timer2; // audio-CD check, every 200 ms

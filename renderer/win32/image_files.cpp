@@ -2,32 +2,13 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 #include "../textures.h"
 #include "renderer.h"
+#include "win32/handoff_folder_access.h"
 
 namespace {
-
-// Owns a kernel handle; closes it on every way out.
-class OwnedHandle {
-public:
-    explicit OwnedHandle(HANDLE handle) : m_handle(handle) {}
-    ~OwnedHandle() {
-        if (valid()) {
-            CloseHandle(m_handle);
-        }
-    }
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
-
-    bool valid() const { return m_handle != nullptr && m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
 
 // Owns a mapped view of a file.
 class MappedView {
@@ -47,21 +28,16 @@ private:
     const void* m_view;
 };
 
-// Maps the whole file read-only and decodes it; file, mapping and view are
+// Maps the whole opened file read-only and decodes it; mapping and view are
 // released before this returns.
-BmpDecodeResult decode_file(const char* path) {
-    OwnedHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
-        return BmpDecodeResult{std::nullopt, BmpError::open_failed};
-    }
+BmpDecodeResult decode_file(HANDLE file) {
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) ||
+    if (!GetFileSizeEx(file, &size) ||
         static_cast<unsigned long long>(size.QuadPart) > static_cast<SIZE_T>(-1)) {
         return BmpDecodeResult{std::nullopt, BmpError::open_failed};
     }
     // NOTE: an empty file cannot be mapped; that is the "cannot open" case too.
-    OwnedHandle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    FileHandle mapping(CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr));
     if (!mapping.valid()) {
         return BmpDecodeResult{std::nullopt, BmpError::open_failed};
     }
@@ -72,20 +48,54 @@ BmpDecodeResult decode_file(const char* path) {
     return decode_bmp({view.bytes(), static_cast<std::size_t>(size.QuadPart)});
 }
 
-// The error box: the text in the system's ANSI code page, as the path came.
-void show_error(BmpError error, const char* path) {
-    const std::string text = bmp_error_message(error, path);
+std::wstring wide_from_utf8(const std::string& text) {
     const int length =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    MessageBoxW(GetFocus(), wide.c_str(), L"Error", MB_OK);
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        length);
+    return wide;
+}
+
+std::string utf8_from_wide(const std::wstring& text) {
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length,
+                        nullptr, nullptr);
+    return utf8;
+}
+
+// The error box, naming the file by its whole path.
+void show_error(BmpError error, const std::wstring& path) {
+    const std::wstring text = wide_from_utf8(bmp_error_message(error, utf8_from_wide(path)));
+    MessageBoxW(GetFocus(), text.c_str(), L"Error", MB_OK);
+}
+
+// Opens hand-off image number image for reading when it is a plain file on a
+// disk, directly in the plain hand-off folder of this user.
+// NOTE: Wine follows a symbolic link at the path's end even when asked to
+// open the link itself; the final path check refuses what it leads to.
+FileHandle open_handoff_image(const std::wstring& folder_path, int image) {
+    const HeldHandoffFolder folder(folder_path);
+    if (folder.Entry() != PathEntry::Folder) {
+        return FileHandle();
+    }
+    const std::wstring path = HandoffFilePath(folder_path, image);
+    // Shared for reading only: a picture another program is writing is not read.
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL | kHandoffOpenFlags, nullptr));
+    if (!file.valid() || !IsPlainHandoffFile(PathEntry::Folder, EntryOf(file.get())) ||
+        !HandleIsAt(file.get(), path)) {
+        return FileHandle();
+    }
+    return file;
 }
 
 } // namespace
 
-std::optional<RgbImage> load_bmp(const char* path) {
-    BmpDecodeResult result = decode_file(path);
+std::optional<RgbImage> load_bmp(void* file, const std::wstring& path) {
+    BmpDecodeResult result = decode_file(file);
     if (!result.image) {
         show_error(result.error, path);
         return std::nullopt;
@@ -93,16 +103,16 @@ std::optional<RgbImage> load_bmp(const char* path) {
     return std::move(result.image);
 }
 
-std::optional<RgbImage> load_image(const char* path) {
-    if (path == nullptr) {
+std::optional<RgbImage> load_image(int image) {
+    const auto folder = UserHandoffFolder();
+    if (!folder) {
         return std::nullopt;
     }
-    std::FILE* file = std::fopen(path, "r");
-    if (file == nullptr) {
+    const FileHandle file = open_handoff_image(*folder, image);
+    if (!file.valid()) {
         return std::nullopt;
     }
-    std::fclose(file);
-    return load_bmp(path);
+    return load_bmp(file.get(), HandoffFilePath(*folder, image));
 }
 
 bool load_textures() {

@@ -1,19 +1,24 @@
 #pragma once
 
-// Reading the hand-off images from disk and turning them into the scene's textures.
+// Reading the hand-off images from the user's hand-off folder and turning
+// them into the scene's textures.
 
 #include <optional>
+#include <string>
 
 #include "../bmp_decoder.h"
 
-// Opens and maps the file read-only and decodes it. Every failure shows its
-// error text in a modal box captioned "Error", owned by the focused window,
-// and gives nothing.
-std::optional<RgbImage> load_bmp(const char* path);
+// Maps the opened file read-only and decodes it. Every failure shows its
+// error text, naming path, in a modal box captioned "Error", owned by the
+// focused window, and gives nothing.
+std::optional<RgbImage> load_bmp(void* file, const std::wstring& path);
 
-// Nothing, silently, when there is no path or the file cannot be opened for
-// reading (normally: it does not exist); otherwise load_bmp.
-std::optional<RgbImage> load_image(const char* path);
+// Hand-off image number image (0, 1 or 2) from the user's hand-off folder.
+// Nothing, silently, when the folder or the file cannot be opened safely: it
+// is missing, a link, a junction or another reparse point, anything but a
+// plain file on a disk directly in the plain folder, or in use by a writer.
+// Otherwise load_bmp.
+std::optional<RgbImage> load_image(int image);
 
 // Fills the program's texture slots from the three hand-off images. Needs
 // the GL context to be current. Always returns true.

@@ -3,84 +3,9 @@
 #include <windows.h>
 
 #include "handoff_files.h"
-#include "program_names.h"
+#include "win32/handoff_folder_access.h"
 
 namespace {
-
-// Owns a file or folder handle.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    ~FileHandle() {
-        if (valid()) {
-            CloseHandle(m_handle);
-        }
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    bool valid() const { return m_handle != INVALID_HANDLE_VALUE && m_handle != nullptr; }
-    HANDLE get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
-
-// What stands at a path. GetFileAttributes does not follow a link at the
-// path's end: a junction or symbolic link shows its reparse-point attribute.
-PathEntry EntryAt(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PathEntry::Missing
-                                                                              : PathEntry::Unknown;
-    }
-    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-        return PathEntry::Link;
-    }
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathEntry::Folder : PathEntry::File;
-}
-
-// Whether an open handle is the file or folder at path, and not one that a
-// link on the way leads to.
-bool HandleIsAt(HANDLE handle, const std::string& path) {
-    char final_path[MAX_PATH * 2] = {};
-    const DWORD length =
-        GetFinalPathNameByHandleA(handle, final_path, sizeof(final_path), FILE_NAME_NORMALIZED);
-    return length > 0 && length < sizeof(final_path) && IsFinalPathOf(final_path, path);
-}
-
-// The hand-off folder, opened so that nobody can rename or remove it while
-// this program writes into it (no delete sharing), and checked to be the
-// plain folder at its path.
-class HeldFolder {
-public:
-    HeldFolder()
-        : m_handle(CreateFileA(
-              kHandoffFolder, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)) {}
-
-    PathEntry Entry() const {
-        if (!m_handle.valid()) {
-            return EntryAt(kHandoffFolder);
-        }
-        // NOTE: opened as a reparse point, a junction shows as one; where the
-        // platform follows the link all the same, the final path tells.
-        BY_HANDLE_FILE_INFORMATION information{};
-        if (!GetFileInformationByHandle(m_handle.get(), &information)) {
-            return PathEntry::Unknown;
-        }
-        if ((information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ||
-            !HandleIsAt(m_handle.get(), kHandoffFolder)) {
-            return PathEntry::Link;
-        }
-        return (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathEntry::Folder
-                                                                              : PathEntry::File;
-    }
-
-private:
-    FileHandle m_handle;
-};
 
 // Marks an open file for removal when its handle closes.
 bool RemoveOnClose(HANDLE file) {
@@ -141,10 +66,10 @@ private:
 // NOTE: Wine follows a symbolic link at the path's end even when asked to
 // open the link itself, and removing through such a handle would remove the
 // file it leads to; the final path check refuses it.
-bool RemoveFileAt(const std::string& path) {
-    FileHandle file(CreateFileA(path.c_str(), DELETE,
+bool RemoveFileAt(const std::wstring& path) {
+    FileHandle file(CreateFileW(path.c_str(), DELETE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+                                OPEN_EXISTING, kHandoffOpenFlags, nullptr));
     return file.valid() && HandleIsAt(file.get(), path) && RemoveOnClose(file.get());
 }
 
@@ -157,8 +82,10 @@ bool WriteAll(HANDLE file, const std::vector<std::uint8_t>& bytes) {
 
 } // namespace
 
-bool WriteHandoffFile(int index, const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    const HeldFolder folder;
+bool WriteHandoffFile(const std::wstring& folder_path, int index,
+                      const std::vector<std::uint8_t>& bytes) {
+    const std::wstring path = HandoffFilePath(folder_path, index);
+    const HeldHandoffFolder folder(folder_path);
     const HandoffWrite write = HandoffWriteFor(folder.Entry(), EntryAt(path));
     if (write == HandoffWrite::Refuse) {
         return false;
@@ -175,8 +102,8 @@ bool WriteHandoffFile(int index, const std::string& path, const std::vector<std:
         }
     }
     // A new file only: whatever has appeared at the path since is left alone.
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE | DELETE, 0, attributes, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, attributes, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL | kHandoffOpenFlags, nullptr));
     if (!file.valid()) {
         return false;
     }
@@ -187,9 +114,10 @@ bool WriteHandoffFile(int index, const std::string& path, const std::vector<std:
     return true;
 }
 
-bool RemoveHandoffFile(const std::string& path) {
-    const HeldFolder folder;
-    if (!MayRemoveHandoffFile(folder.Entry(), EntryAt(path))) {
+bool RemoveHandoffFile(const std::wstring& folder_path, int index) {
+    const std::wstring path = HandoffFilePath(folder_path, index);
+    const HeldHandoffFolder folder(folder_path);
+    if (!IsPlainHandoffFile(folder.Entry(), EntryAt(path))) {
         return false;
     }
     return RemoveFileAt(path);

@@ -15,6 +15,7 @@
 #include "settings/win32/settings_files.h"
 #include "settings/win32/profile_store.h"
 #include "start_request.h"
+#include "win32/handoff_folder_access.h"
 #include "startup_steps.h"
 
 using runtime::Application;
@@ -27,7 +28,11 @@ void Main() {
     services.window_exists = [](const char* title) {
         return FindWindowA(nullptr, title) != nullptr;
     };
-    services.create_handoff_folder = [] { Application::CreateFolder(kHandoffFolder); };
+    services.create_handoff_folder = [] {
+        if (const auto folder = UserHandoffFolder()) {
+            CreateDirectoryW(folder->c_str(), nullptr);
+        }
+    };
     services.load_music_settings = [] { LoadMusicSettings(); };
     services.file_exists = [](const std::string& path) { return FileExists(path); };
     services.show_missing_renderer_message = [] {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "handoff_folder.h"
+#include "win32/handoff_folder_access.h"
 #include "program_globals.h"
 #include "program_music.h"
 #include "program_names.h"
@@ -63,12 +64,13 @@ HandoffImageServices Velmoran_S::HandoffImages() {
     };
     services.size_capture_surface = [this] { Display[0].Move(0, 0, ScaleWidth(), ScaleHeight()); };
     services.copy_screen = [this] { CopyScreen(); };
-    services.save_picture = [this](int index, const std::string& path) {
+    services.save_picture = [this](int index) {
         // The picture box's retained image, client-sized, at the display's depth.
         const PictureBox& picture = Display[static_cast<std::size_t>(index)];
         const SIZE size = picture.ClientSize();
         const auto file = EncodeDcAsBmp(picture.hDC(), size.cx, size.cy);
-        LastApiResult = file && WriteHandoffFile(index, path, *file);
+        const auto folder = UserHandoffFolder();
+        LastApiResult = file && folder && WriteHandoffFile(*folder, index, *file);
     };
     return services;
 }
@@ -95,7 +97,11 @@ RunWindowServices Velmoran_S::Services() {
         return FindWindowA(nullptr, kRendererWindowTitle) != nullptr;
     };
     services.wait_a_moment = [] { WaitForRendererMoment(kEndWaitMoment); };
-    services.remove_photograph = [] { RemoveHandoffFile(HandoffImagePath(0)); };
+    services.remove_photograph = [] {
+        if (const auto folder = UserHandoffFolder()) {
+            RemoveHandoffFile(*folder, 0);
+        }
+    };
     services.timer1 = SwitchOf(Timer1);
     services.timer2 = SwitchOf(Timer2);
     services.timer3 = SwitchOf(Timer3);

@@ -2,8 +2,8 @@
 # The Windows Installer package of one architecture, read back from its
 # tables with msitools: a per-machine package for that architecture, named
 # with the product's name, version and publisher; both programs as built,
-# in the architecture's system folder; the hand-off folder's three pictures
-# and the folder itself removed with the programs; an upgrade that replaces
+# in the architecture's system folder; nothing in a place users can write
+# to, to be removed or made by the installer; an upgrade that replaces
 # an earlier version and refuses to go back to one; the product's icon.
 #
 #   check_msi.sh MSI PROGRAM_FOLDER ARCH VERSION UPGRADE_CODE PUBLISHER SOURCE_DIR WORK_DIR
@@ -68,18 +68,17 @@ for program in Velmoran.scr Velmoran.dll; do
         "$(pe_machine "$work/files/$program")"
 done
 
-# The hand-off folder, wherever the installation's target lies, and what
-# uninstalling removes from it: the three pictures, then the folder if empty.
-expect_equal "the hand-off folder is C:\\q_velk" 'C:\q_velk\' "$(property HANDOFFFOLDER)"
-expect_equal "uninstalling removes the three pictures and then the empty folder" \
-    "$(printf '%s\n' \
-        "HandoffFolder${tab}Screensaver${tab}${tab}HANDOFFFOLDER${tab}2" \
-        "HandoffPicture0${tab}Screensaver${tab}Velmoran0.bmp${tab}HANDOFFFOLDER${tab}2" \
-        "HandoffPicture1${tab}Screensaver${tab}Velmoran1.bmp${tab}HANDOFFFOLDER${tab}2" \
-        "HandoffPicture2${tab}Screensaver${tab}Velmoran2.bmp${tab}HANDOFFFOLDER${tab}2")" \
-    "$(rows RemoveFile)"
-check "uninstalling removes files" bash -c 'grep -q "^RemoveFiles$1" <<<"$2"' _ "$tab" \
-    "$(rows InstallExecuteSequence)"
+# Nothing in a place users can write to: the installer, which runs as the
+# system, removes no file and makes no folder but the programs' own.
+expect_equal "the only folders are the target and the system folder" \
+    "$(printf '%s\n' "$system_folder" TARGETDIR | LC_ALL=C sort)" "$(columns Directory 1)"
+for table in RemoveFile CreateFolder MoveFile DuplicateFile; do
+    if msiinfo tables "$msi" | grep -qx "$table"; then
+        expect_equal "the $table table is empty" "" "$(rows "$table")"
+    fi
+done
+check "no property names the old shared folder" \
+    bash -c '! grep -qi q_velk <<<"$1"' _ "$(rows Property)"
 
 # The upgrade: an earlier version of the same line is found and removed
 # before the files go in; a later one stops the install.

@@ -23,7 +23,7 @@ velmoran_system_test(bmp_decoder_platform_test
 target_include_directories(bmp_decoder_platform_test PRIVATE ../unit/support)
 target_link_libraries(bmp_decoder_platform_test PRIVATE renderer_core)
 
-# The renderer with broken, missing and good hand-off images in C:\q_velk.
+# The renderer with broken, missing and good hand-off images in the hand-off folder.
 velmoran_system_test(renderer_images_test
     SOURCES renderer_images_test.cpp ../unit/support/bmp_builder.cpp
     DRIVES renderer)

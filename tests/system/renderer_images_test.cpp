@@ -1,4 +1,4 @@
-// The renderer with hand-off images in C:\q_velk as a user meets them:
+// The renderer with hand-off images in the user's hand-off folder as a user meets them:
 // error boxes for broken files, none for missing ones, and the floor on the
 // screen afterwards.
 
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bmp_builder.h"
+#include "handoff_paths.h"
 #include "program_runner.h"
 #include "screen.h"
 
@@ -18,9 +19,6 @@ using namespace velmoran_test;
 namespace {
 
 constexpr const char* kTitle = "Velmoran_VC";
-constexpr const char* kFolder = "C:\\q_velk";
-const char* const kImages[3] = {"C:\\q_velk\\Velmoran0.bmp", "C:\\q_velk\\Velmoran1.bmp",
-                                "C:\\q_velk\\Velmoran2.bmp"};
 
 // The dialog class of message boxes.
 constexpr const char* kDialogClass = "#32770";
@@ -86,7 +84,7 @@ protected:
         // NOTE: a test that ran the renderer in a virtual desktop can leave
         // the display settings changed; start from the registry's mode.
         ChangeDisplaySettingsA(nullptr, 0);
-        CreateDirectoryA(kFolder, nullptr);
+        CreateDirectoryA(HandoffFolderPath().c_str(), nullptr);
         remove_images();
     }
 
@@ -99,8 +97,8 @@ protected:
     }
 
     static void remove_images() {
-        for (const char* path : kImages) {
-            DeleteFileA(path);
+        for (int index = 0; index < 3; ++index) {
+            DeleteFileA(HandoffPath(index).c_str());
         }
     }
 
@@ -146,7 +144,7 @@ protected:
 };
 
 TEST_F(RendererImagesTest, EmptyFloorPictureShowsTheOpenErrorThenTheRendererRunsOnWithAGreyFloor) {
-    write_file(kImages[0], {});
+    write_file(HandoffPath(0).c_str(), {});
     start_renderer();
     m_window = wait_for_window(kTitle, 10s);
     ASSERT_NE(m_window, nullptr);
@@ -155,7 +153,7 @@ TEST_F(RendererImagesTest, EmptyFloorPictureShowsTheOpenErrorThenTheRendererRuns
     ASSERT_NE(box, nullptr) << "no box captioned Error";
     char text[512] = {};
     GetDlgItemTextA(box, kMessageTextId, text, sizeof(text));
-    EXPECT_STREQ(text, "Failed to open DIB file C:\\q_velk\\Velmoran0.bmp.\n");
+    EXPECT_EQ(std::string(text), "Failed to open DIB file " + HandoffPath(0) + ".\n");
     EXPECT_EQ(GetWindow(box, GW_OWNER), m_window) << "the box is owned by the renderer's window";
     EXPECT_FALSE(IsWindowEnabled(m_window)) << "the box is modal";
     EXPECT_FALSE(m_renderer.wait_for_exit(300ms).has_value());
@@ -175,7 +173,7 @@ TEST_F(RendererImagesTest, FloorPictureClaimingBillionsOfPixelsIsOutOfMemoryAndT
     huge.colours_used = 1;
     huge.pixels.assign(800'000, 0x00); // end-of-line codes
     huge.size_image = static_cast<std::uint32_t>(huge.pixels.size());
-    write_file(kImages[0], bmp_test::build_bmp(huge));
+    write_file(HandoffPath(0).c_str(), bmp_test::build_bmp(huge));
     start_renderer();
     m_window = wait_for_window(kTitle, 10s);
     ASSERT_NE(m_window, nullptr);
@@ -195,7 +193,7 @@ TEST_F(RendererImagesTest, BoltPictureWithAnUnknownHeaderShowsItsErrorAndLeavesT
     bmp_test::BmpLayout v4 = bmp_test::bmp_layout(4, 4, 24);
     v4.header_size = 108;
     v4.pixels.assign(48, 0xff);
-    write_file(kImages[1], bmp_test::build_bmp(v4));
+    write_file(HandoffPath(1).c_str(), bmp_test::build_bmp(v4));
     start_renderer();
     m_window = wait_for_window(kTitle, 10s);
     ASSERT_NE(m_window, nullptr);
@@ -224,7 +222,7 @@ TEST_F(RendererImagesTest, FloorPictureLiesOnTheFloorDimmed) {
     bmp_test::BmpLayout desktop = bmp_test::bmp_layout(1366, 768, 24);
     desktop.pixels = bmp_test::stored_rows(
         1366, 768, 24, [](int x, int) { return x < 683 ? 0xff0000u : 0x0000ffu; });
-    write_file(kImages[0], bmp_test::build_bmp(desktop));
+    write_file(HandoffPath(0).c_str(), bmp_test::build_bmp(desktop));
     start_renderer();
     m_window = wait_for_window(kTitle, 10s);
     ASSERT_NE(m_window, nullptr);

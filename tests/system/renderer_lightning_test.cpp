@@ -1,4 +1,4 @@
-// The finished renderer under Wine with pictures of our own in C:\q_velk:
+// The finished renderer under Wine with pictures of our own in the hand-off folder:
 // bolts strike into the sky and light the floor up. Screenshots of the run
 // are saved for a person to look at.
 
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bmp_builder.h"
+#include "handoff_paths.h"
 #include "program_runner.h"
 #include "screen.h"
 
@@ -36,14 +37,14 @@ std::vector<std::uint8_t> picture(int width, int height,
 // The floor: a desktop-like picture of mid tones. The bolts: a bright
 // vertical band on black, like a bolt picture.
 void write_hand_off_images() {
-    CreateDirectoryA("C:\\q_velk", nullptr);
-    write_file("C:\\q_velk\\Velmoran0.bmp", picture(1024, 768, [](int x, int y) {
+    CreateDirectoryA(HandoffFolderPath().c_str(), nullptr);
+    write_file(HandoffPath(0).c_str(), picture(1024, 768, [](int x, int y) {
                    return ((x / 64 + y / 64) % 2) ? 0x8080c0u : 0x60a060u;
                }));
     const auto bolt =
         picture(256, 256, [](int x, int) { return (x >= 100 && x < 156) ? 0xffffffu : 0x000000u; });
-    write_file("C:\\q_velk\\Velmoran1.bmp", bolt);
-    write_file("C:\\q_velk\\Velmoran2.bmp", bolt);
+    write_file(HandoffPath(1).c_str(), bolt);
+    write_file(HandoffPath(2).c_str(), bolt);
 }
 
 // Brightness of the floor rows as the base level shows them: the picture's

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "runtime/bmp_writer.h"
+#include "handoff_paths.h"
 #include "program_runner.h"
 #include "run_driver.h"
 #include "scr_driver.h"
@@ -142,14 +143,14 @@ void WriteHandOffPictures() {
     }
     const auto bytes = runtime::EncodeBmp(pixels);
     ASSERT_TRUE(bytes.has_value());
-    CreateDirectoryA("C:\\q_velk", nullptr);
-    std::ofstream("C:\\q_velk\\Velmoran0.bmp", std::ios::binary | std::ios::trunc)
+    CreateDirectoryA(HandoffFolderPath().c_str(), nullptr);
+    std::ofstream(HandoffPath(0), std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(bytes->data()),
                static_cast<std::streamsize>(bytes->size()));
-    ASSERT_TRUE(CopyFileA((ResourcesFolder() + "\\bolt_violet.bmp").c_str(),
-                          "C:\\q_velk\\Velmoran1.bmp", FALSE));
-    ASSERT_TRUE(CopyFileA((ResourcesFolder() + "\\bolt_yellow.bmp").c_str(),
-                          "C:\\q_velk\\Velmoran2.bmp", FALSE));
+    ASSERT_TRUE(CopyFileA((ResourcesFolder() + "\\bolt_violet.bmp").c_str(), HandoffPath(1).c_str(),
+                          FALSE));
+    ASSERT_TRUE(CopyFileA((ResourcesFolder() + "\\bolt_yellow.bmp").c_str(), HandoffPath(2).c_str(),
+                          FALSE));
 }
 
 class TwoMonitorRun : public ::testing::Test {

@@ -5,8 +5,8 @@
 // system starts it; both programs carry their version resource, and the
 // screensaver its name and icon; a later version replaces an earlier one and
 // an earlier one does not go over a later one; a silent uninstall leaves
-// nothing of ours in the system folder or the hand-off folder, and each
-// user's settings file as it was.
+// nothing of ours in the system folder, and touches no place a user can
+// write to (the hand-off folders, each user's settings file).
 
 #include <windows.h>
 
@@ -77,11 +77,6 @@ std::vector<std::string> FilesMatching(const std::string& folder, const char* pa
         FindClose(search);
     }
     return names;
-}
-
-bool FolderExists(const char* path) {
-    const DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::string ReadText(const std::string& path) {
@@ -433,9 +428,9 @@ TEST_F(Package, InstallsSilentlyRunsFromTheSystemFolderAndUninstallsWithoutATrac
     EXPECT_EQ(*removed, 0u);
     EXPECT_TRUE(FilesMatching(SystemFolder(), "Velmoran*").empty());
     EXPECT_TRUE(InstalledVelmoran().empty());
-    // The run's three pictures, and with them the hand-off folder, are gone.
-    EXPECT_TRUE(HandoffFileNames().empty());
-    EXPECT_FALSE(FolderExists("C:\\q_velk"));
+    // The user's own hand-off folder is not the installer's: what the run
+    // left there (the bolt pictures; it removed the photograph) stays.
+    EXPECT_EQ(HandoffFileNames(), (std::vector<std::string>{"Velmoran1.bmp", "Velmoran2.bmp"}));
     EXPECT_EQ(ReadText(settings), saved);
     DeleteFileA(settings.c_str());
     RemoveDirectoryA(settings_folder.c_str());
@@ -458,17 +453,24 @@ TEST_F(Package, ALaterVersionReplacesAnEarlierOneAndNotTheOtherWayRound) {
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0].version, kLaterVersion);
 
-    // Uninstalling removes the run's pictures, and only those.
+    // Uninstalling touches nothing a user can write to: neither the old
+    // shared folder of earlier versions nor the user's hand-off folder.
     CreateDirectoryA("C:\\q_velk", nullptr);
+    CreateDirectoryA(HandoffFolderPath().c_str(), nullptr);
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(WriteText(HandoffFile(i), "BM"));
+        ASSERT_TRUE(WriteText("C:\\q_velk\\Velmoran" + std::to_string(i) + ".bmp", "BM"));
     }
-    ASSERT_TRUE(WriteText("C:\\q_velk\\notes.txt", "a user's own file"));
     ASSERT_EQ(UninstallSilently(kLaterPackage), std::optional<DWORD>(0));
     EXPECT_TRUE(FilesMatching(SystemFolder(), "Velmoran*").empty());
     EXPECT_TRUE(InstalledVelmoran().empty());
-    EXPECT_EQ(HandoffFileNames(), std::vector<std::string>{"notes.txt"});
-    DeleteFileA("C:\\q_velk\\notes.txt");
+    EXPECT_EQ(HandoffFileNames().size(), 3u);
+    EXPECT_EQ(FilesMatching("C:\\q_velk", "Velmoran*").size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        DeleteFileA(HandoffFile(i).c_str());
+        DeleteFileA(("C:\\q_velk\\Velmoran" + std::to_string(i) + ".bmp").c_str());
+    }
+    RemoveDirectoryA("C:\\q_velk");
 }
 
 } // namespace

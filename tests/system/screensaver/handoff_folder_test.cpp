@@ -156,7 +156,7 @@ TEST_F(HandoffFolder, ThePhotographIsItsUsersAloneAndGoneAfterTheRun) {
 // An earlier file is removed and a new one made: a hard link that another
 // user left at a bolt picture's name keeps the file it links to unchanged.
 TEST_F(HandoffFolder, AnEarlierFileIsReplacedNotWrittenThrough) {
-    CreateDirectoryA("C:\\q_velk", nullptr);
+    CreateDirectoryA(HandoffFolderPath().c_str(), nullptr);
     const std::string victim = std::string(kFolder) + "\\victim.txt";
     WriteAll(victim, "somebody else's file");
     ASSERT_TRUE(CreateHardLinkA(HandoffFile(1).c_str(), victim.c_str(), nullptr));
@@ -184,14 +184,15 @@ TEST_F(HandoffFolder, NothingIsWrittenWhereTheWrongEntryStands) {
         void (*check)();
     };
     const Case cases[] = {
-        {"a file where the folder should be", [] { WriteAll("C:\\q_velk", "not a folder"); },
+        {"a file where the folder should be", [] { WriteAll(HandoffFolderPath(), "not a folder"); },
          [] {
-             EXPECT_EQ(ReadAll("C:\\q_velk"), "not a folder");
-             EXPECT_EQ(GetFileAttributesA("C:\\q_velk") & FILE_ATTRIBUTE_DIRECTORY, 0u);
+             EXPECT_EQ(ReadAll(HandoffFolderPath()), "not a folder");
+             EXPECT_EQ(GetFileAttributesA(HandoffFolderPath().c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+                       0u);
          }},
         {"a folder where the photograph should be",
          [] {
-             CreateDirectoryA("C:\\q_velk", nullptr);
+             CreateDirectoryA(HandoffFolderPath().c_str(), nullptr);
              CreateDirectoryA(HandoffFile(0).c_str(), nullptr);
          },
          [] {
@@ -200,7 +201,7 @@ TEST_F(HandoffFolder, NothingIsWrittenWhereTheWrongEntryStands) {
          }},
         {"a photograph left behind that cannot be removed",
          [] {
-             CreateDirectoryA("C:\\q_velk", nullptr);
+             CreateDirectoryA(HandoffFolderPath().c_str(), nullptr);
              WriteAll(HandoffFile(0), "left behind");
              SetFileAttributesA(HandoffFile(0).c_str(), FILE_ATTRIBUTE_READONLY);
          },

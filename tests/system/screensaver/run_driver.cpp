@@ -50,7 +50,7 @@ void UninstallPrograms(const std::string& folder) {
 std::vector<std::string> HandoffFileNames() {
     std::vector<std::string> names;
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA("C:\\q_velk\\*", &entry);
+    HANDLE search = FindFirstFileA((HandoffFolderPath() + "\\*").c_str(), &entry);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
@@ -64,7 +64,7 @@ std::vector<std::string> HandoffFileNames() {
 }
 
 std::string HandoffFile(int index) {
-    return "C:\\q_velk\\Velmoran" + std::to_string(index) + ".bmp";
+    return HandoffPath(index);
 }
 
 std::optional<BmpPicture> ReadBmp(const std::string& path) {

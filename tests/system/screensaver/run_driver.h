@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "handoff_paths.h"
 #include "program_runner.h"
 #include "screen.h"
 
@@ -30,9 +31,9 @@ std::string InstallPrograms(const std::string& folder, RendererKind renderer);
 // Removes what InstallPrograms put into folder, and the folder.
 void UninstallPrograms(const std::string& folder);
 
-// The names of the files in C:\q_velk, sorted.
+// The names of the files in the hand-off folder, sorted.
 std::vector<std::string> HandoffFileNames();
-std::string HandoffFile(int index); // C:\q_velk\VelmoranN.bmp
+std::string HandoffFile(int index); // the hand-off folder's VelmoranN.bmp
 
 // An uncompressed BMP file of 24 or 32 bits a pixel, as a picture.
 struct BmpPicture {

@@ -101,27 +101,28 @@ void PressOk(HWND box) {
 }
 
 bool HandoffFolderExists() {
-    const DWORD attributes = GetFileAttributesA("C:\\q_velk");
+    const DWORD attributes = GetFileAttributesA(HandoffFolderPath().c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 void RemoveHandoffFolder() {
+    const std::string folder = HandoffFolderPath();
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA("C:\\q_velk\\*", &entry);
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-                const std::string path = std::string("C:\\q_velk\\") + entry.cFileName;
+                const std::string path = folder + "\\" + entry.cFileName;
                 SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL); // a read-only one too
                 DeleteFileA(path.c_str());
             }
         } while (FindNextFileA(search, &entry));
         FindClose(search);
     }
-    RemoveDirectoryA("C:\\q_velk");
+    RemoveDirectoryA(folder.c_str());
     // A test may have put a file where the folder belongs.
-    SetFileAttributesA("C:\\q_velk", FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA("C:\\q_velk");
+    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(folder.c_str());
 }
 
 bool UnderWine() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "handoff_paths.h"
 #include "program_runner.h"
 
 namespace velmoran_test {

@@ -285,9 +285,9 @@ TEST_F(Protocol, ARendererDeletedBeforeTheLaunchEndsTheRunAtTheFirstLook) {
     for (int attempt = 0; attempt < 6 && !deleted_in_time; ++attempt) {
         RemoveHandoffFolder();
         const std::string scr = Install(folder, RendererKind::Real);
-        CreateDirectoryA("C:\\q_velk", nullptr);
-        HANDLE change =
-            FindFirstChangeNotificationA("C:\\q_velk", FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+        CreateDirectoryA(HandoffFolderPath().c_str(), nullptr);
+        HANDLE change = FindFirstChangeNotificationA(HandoffFolderPath().c_str(), FALSE,
+                                                     FILE_NOTIFY_CHANGE_FILE_NAME);
         ASSERT_NE(change, INVALID_HANDLE_VALUE);
         ChildProcess process;
         ASSERT_TRUE(StartScreensaver(process, scr, "/s"));

@@ -1,7 +1,7 @@
-// How hand-off files are written and removed: what stands at the folder's
-// and the file's path decides whether a file is made, replaced or left
-// alone; who may read each image; and whether an opened file is the one that
-// was asked for.
+// Where the hand-off folder is and how its files are written, read and
+// removed: what stands at the folder's and the file's path decides whether a
+// file is made, replaced, read or left alone; who may read each image; and
+// whether an opened file is the one that was asked for.
 
 #include "handoff_files.h"
 
@@ -50,7 +50,7 @@ TEST(HandoffFiles, WhatStandsAtThePathsDecidesTheWrite) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("folder ") + NameOf(c.folder) + ", file " + NameOf(c.file));
         EXPECT_EQ(HandoffWriteFor(c.folder, c.file), c.write);
-        EXPECT_EQ(MayRemoveHandoffFile(c.folder, c.file), c.removable);
+        EXPECT_EQ(IsPlainHandoffFile(c.folder, c.file), c.removable);
     }
 }
 
@@ -60,26 +60,50 @@ TEST(HandoffFiles, OnlyThePhotographIsPrivate) {
     EXPECT_EQ(HandoffAccessOf(2), HandoffAccess::AsTheFolderGives);
 }
 
-TEST(HandoffFiles, AnOpenedFileIsTheOneAskedForOnlyWhenItsFinalPathNamesIt) {
-    const char* const wanted = "C:\\q_velk\\Velmoran0.bmp";
+TEST(HandoffFiles, TheFolderIsTheUsersOwnUnderLocalApplicationData) {
     const struct {
-        const char* final_path;
-        bool same;
+        const wchar_t* local_app_data;
+        const wchar_t* folder; // nullptr: none
     } cases[] = {
-        {"\\\\?\\C:\\q_velk\\Velmoran0.bmp", true},
-        {"C:\\q_velk\\Velmoran0.bmp", true},
-        {"\\\\?\\c:\\Q_VELK\\velmoran0.BMP", true},
-        // Through a junction or a link: the file lies elsewhere.
-        {"\\\\?\\C:\\Users\\victim\\Velmoran0.bmp", false},
-        {"\\\\?\\C:\\q_velk\\target.txt", false},
-        {"\\\\?\\C:\\q_velk\\Velmoran0.bmp.lnk", false},
-        {"\\\\?\\UNC\\server\\q_velk\\Velmoran0.bmp", false},
-        {"", false},
+        {L"C:\\Users\\ann\\AppData\\Local", L"C:\\Users\\ann\\AppData\\Local\\Velmoran"},
+        {L"D:\\Profiles\\テスト\\", L"D:\\Profiles\\テスト\\Velmoran"},
+        {L"\\\\server\\home\\ann", L"\\\\server\\home\\ann\\Velmoran"},
+        // Nothing that would land in whatever folder is current.
+        {L"", nullptr},
+        {L"AppData\\Local", nullptr},
+        {L"C:AppData", nullptr},
+        {L"\\AppData", nullptr},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(IsFinalPathOf(c.final_path, wanted), c.same) << c.final_path;
+        const auto folder = HandoffFolderIn(c.local_app_data);
+        EXPECT_EQ(folder.has_value(), c.folder != nullptr);
+        if (folder && c.folder) {
+            EXPECT_EQ(*folder, c.folder);
+        }
     }
-    EXPECT_FALSE(IsFinalPathOf("\\\\?\\", ""));
+    EXPECT_EQ(HandoffFilePath(L"C:\\x\\Velmoran", 2), L"C:\\x\\Velmoran\\Velmoran2.bmp");
+}
+
+TEST(HandoffFiles, AnOpenedFileIsTheOneAskedForOnlyWhenItsFinalPathNamesIt) {
+    const wchar_t* const wanted = L"C:\\Users\\ann\\AppData\\Local\\Velmoran\\Velmoran0.bmp";
+    const struct {
+        const wchar_t* final_path;
+        bool same;
+    } cases[] = {
+        {L"\\\\?\\C:\\Users\\ann\\AppData\\Local\\Velmoran\\Velmoran0.bmp", true},
+        {L"C:\\Users\\ann\\AppData\\Local\\Velmoran\\Velmoran0.bmp", true},
+        {L"\\\\?\\c:\\USERS\\ANN\\appdata\\local\\velmoran\\velmoran0.BMP", true},
+        // Through a junction or a link: the file lies elsewhere.
+        {L"\\\\?\\C:\\Users\\bob\\AppData\\Local\\Velmoran\\Velmoran0.bmp", false},
+        {L"\\\\?\\C:\\Users\\ann\\AppData\\Local\\Velmoran\\target.txt", false},
+        {L"\\\\?\\UNC\\server\\Velmoran\\Velmoran0.bmp", false},
+        {L"", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsFinalPathOf(c.final_path, wanted), c.same);
+    }
+    EXPECT_TRUE(IsFinalPathOf(L"\\\\?\\UNC\\server\\home\\x", L"\\\\server\\home\\x"));
+    EXPECT_FALSE(IsFinalPathOf(L"\\\\?\\", L""));
 }
 
 } // namespace

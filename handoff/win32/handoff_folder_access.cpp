@@ -1,0 +1,112 @@
+#include "win32/handoff_folder_access.h"
+
+#include <vector>
+
+FileHandle::~FileHandle() {
+    if (valid()) {
+        CloseHandle(m_handle);
+    }
+}
+
+FileHandle::FileHandle(FileHandle&& other) noexcept : m_handle(other.m_handle) {
+    other.m_handle = INVALID_HANDLE_VALUE;
+}
+
+namespace {
+
+// The platform's final path of an open handle; empty when it cannot tell.
+std::wstring FinalPathOf(HANDLE handle) {
+    std::vector<wchar_t> path(MAX_PATH);
+    for (int tries = 0; tries < 2; ++tries) {
+        const DWORD length = GetFinalPathNameByHandleW(
+            handle, path.data(), static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            return std::wstring(path.data(), length);
+        }
+        path.resize(length + 1);
+    }
+    return {};
+}
+
+std::wstring EnvironmentValue(const wchar_t* name) {
+    std::vector<wchar_t> value(MAX_PATH);
+    DWORD length = GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+    if (length >= value.size()) {
+        value.resize(length);
+        length = GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+    }
+    return length > 0 && length < value.size() ? std::wstring(value.data(), length)
+                                               : std::wstring();
+}
+
+} // namespace
+
+std::optional<std::wstring> UserHandoffFolder() {
+    const std::wstring local = EnvironmentValue(L"LOCALAPPDATA");
+    if (!HandoffFolderIn(local)) {
+        return std::nullopt;
+    }
+    // The user's own folder: where it is redirected, the redirection is the user's.
+    const FileHandle folder(CreateFileW(
+        local.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING,
+        FILE_FLAG_BACKUP_SEMANTICS | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr));
+    if (!folder.valid()) {
+        return std::nullopt;
+    }
+    return HandoffFolderIn(WithoutLongPathPrefix(FinalPathOf(folder.get())));
+}
+
+PathEntry EntryAt(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PathEntry::Missing
+                                                                              : PathEntry::Unknown;
+    }
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        return PathEntry::Link;
+    }
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathEntry::Folder : PathEntry::File;
+}
+
+PathEntry EntryOf(HANDLE handle) {
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        return PathEntry::Unknown;
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!GetFileInformationByHandle(handle, &information)) {
+        return PathEntry::Unknown;
+    }
+    if ((information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        return PathEntry::Link;
+    }
+    return (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathEntry::Folder
+                                                                          : PathEntry::File;
+}
+
+bool HandleIsAt(HANDLE handle, const std::wstring& path) {
+    return IsFinalPathOf(FinalPathOf(handle), path);
+}
+
+HeldHandoffFolder::HeldHandoffFolder(const std::wstring& path)
+    : m_path(path), m_handle(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_BACKUP_SEMANTICS | kHandoffOpenFlags, nullptr)) {
+}
+
+PathEntry HeldHandoffFolder::Entry() const {
+    if (!m_handle.valid()) {
+        return EntryAt(m_path);
+    }
+    const PathEntry entry = EntryOf(m_handle.get());
+    // NOTE: opened as a reparse point, a junction shows as one; where the
+    // platform follows the link all the same, the final path tells.
+    if (entry == PathEntry::Folder && !HandleIsAt(m_handle.get(), m_path)) {
+        return PathEntry::Link;
+    }
+    return entry;
+}

@@ -15,6 +15,7 @@ inline constexpr const char* kRendererWindowTitle = "Velmoran_VC";
 // window itself in any case).
 inline constexpr int kRendererShowCommand = 1;
 
+// Paths are UTF-8 (the platform is given their wide form).
 struct RendererLaunch {
     // The program file, named to the platform as the program to start, so
     // that nothing is searched for along the command line.

@@ -15,11 +15,11 @@ struct StartupServices {
     // Creates the hand-off folder; an existing folder or a failure is ignored.
     std::function<void()> create_handoff_folder;
     std::function<void()> load_music_settings;
-    std::function<bool(const std::string& path)> file_exists;
+    std::function<bool(const std::string& utf8_path)> file_exists;
     // The missing-renderer message box; returns when the user has dismissed it.
     std::function<void()> show_missing_renderer_message;
     std::function<void()> hide_cursor; // one ShowCursor(FALSE)
-    std::string program_folder;        // without a trailing backslash
+    std::string program_folder;        // UTF-8, without a trailing backslash
 };
 
 // What the program does once the start-up steps are done.

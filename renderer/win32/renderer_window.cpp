@@ -78,7 +78,9 @@ HWND create_window(const char* title, int width, int height, DWORD style, bool f
     return window;
 }
 
-LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+namespace {
+
+LRESULT handle_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_CLOSE:
         // The window is destroyed by the teardown, after the loop has ended.
@@ -113,6 +115,18 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
         break;
     }
     return DefWindowProcA(window, message, wparam, lparam);
+}
+
+} // namespace
+
+LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    // What fails while a message is handled (the covers' memory, say) is
+    // left undone; the run goes on.
+    try {
+        return handle_message(window, message, wparam, lparam);
+    } catch (...) {
+        return DefWindowProcA(window, message, wparam, lparam);
+    }
 }
 
 void shutdown_renderer() {

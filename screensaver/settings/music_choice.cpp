@@ -27,3 +27,11 @@ std::vector<std::string> TrackBoxEntries() {
     }
     return entries;
 }
+
+MusicFilePath MusicFilePathOf(const std::optional<std::string>& ansi_path) {
+    constexpr std::size_t kMostBytes = 254; // a value the settings file reads back whole
+    if (!ansi_path) {
+        return MusicFilePath::NotInCodePage;
+    }
+    return ansi_path->size() > kMostBytes ? MusicFilePath::TooLong : MusicFilePath::Usable;
+}

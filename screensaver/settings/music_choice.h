@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,3 +28,14 @@ KindControls ControlsForKind(std::int16_t kind);
 // an empty entry, then 1 to 30.
 std::string TrackBoxText(std::int16_t repeat);
 std::vector<std::string> TrackBoxEntries();
+
+// Whether a chosen music file can be kept: its path is stored in the
+// settings file and opened through the ANSI functions, so it needs an exact
+// ANSI form (nothing when the code page cannot write it) that the settings
+// file reads back whole (254 bytes at most).
+enum class MusicFilePath {
+    Usable,
+    NotInCodePage,
+    TooLong,
+};
+MusicFilePath MusicFilePathOf(const std::optional<std::string>& ansi_path);

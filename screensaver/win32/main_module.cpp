@@ -20,6 +20,21 @@
 
 using runtime::Application;
 
+namespace {
+
+bool WideFileExists(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const bool exists = file != INVALID_HANDLE_VALUE;
+    if (exists) {
+        CloseHandle(file);
+    }
+    SetLastError(ERROR_SUCCESS); // the caller sees no error either way
+    return exists;
+}
+
+} // namespace
+
 void Main() {
     const StartRequest request =
         ReadStartRequest(Application::CommandArguments(), runtime::SystemLeadByte);
@@ -34,12 +49,15 @@ void Main() {
         }
     };
     services.load_music_settings = [] { LoadMusicSettings(); };
-    services.file_exists = [](const std::string& path) { return FileExists(path); };
+    services.file_exists = [](const std::string& utf8_path) {
+        return WideFileExists(runtime::WideFromUtf8(utf8_path));
+    };
     services.show_missing_renderer_message = [] {
         Application::ShowMessage(kMissingRendererMessage, MB_OK);
     };
     services.hide_cursor = [] { LastApiResult = ShowCursor(FALSE); };
-    services.program_folder = Application::ProgramFolder();
+    // By its wide name, so that a folder the code page cannot write works too.
+    services.program_folder = runtime::Utf8FromWide(Application::ProgramFolderWide());
 
     switch (RunStartupSteps(request, services)) {
     case StartupOutcome::Preview:
@@ -60,15 +78,7 @@ void Main() {
 }
 
 bool FileExists(const std::string& path) {
-    const std::string target = PathToOpen(path, runtime::SystemLeadByte);
-    HANDLE file = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    const bool exists = file != INVALID_HANDLE_VALUE;
-    if (exists) {
-        CloseHandle(file);
-    }
-    SetLastError(ERROR_SUCCESS); // the caller sees no error either way
-    return exists;
+    return WideFileExists(runtime::WideFromAnsi(PathToOpen(path, runtime::SystemLeadByte)));
 }
 
 std::string FolderOfPath(const std::string& path) {

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <string>
+
+#include "runtime/win32/text_encoding.h"
 
 namespace {
 
@@ -11,14 +13,15 @@ HANDLE g_renderer = nullptr; // the process, for as long as the program lives
 } // namespace
 
 bool StartRendererProcess(const RendererLaunch& launch) {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(launch.show_command);
-    std::vector<char> command_line(launch.command_line.begin(), launch.command_line.end());
-    command_line.push_back('\0');
+    // By its wide path: a program folder the code page cannot write works too.
+    const std::wstring application = runtime::WideFromUtf8(launch.application);
+    std::wstring command_line = runtime::WideFromUtf8(launch.command_line);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(launch.application.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0,
+    if (!CreateProcessW(application.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0,
                         nullptr, nullptr, &startup, &process)) {
         return false;
     }

@@ -88,7 +88,7 @@ void Velmoran_S::CopyScreen() {
 RunWindowServices Velmoran_S::Services() {
     RunWindowServices services;
     services.handoff_images = HandoffImages();
-    services.program_folder = Application::ProgramFolder();
+    services.program_folder = Utf8FromWide(Application::ProgramFolderWide());
     services.start_renderer = [](const RendererLaunch& launch) {
         return StartRendererProcess(launch);
     };

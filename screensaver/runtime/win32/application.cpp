@@ -85,16 +85,22 @@ const std::string& Application::Title() {
     return State().title;
 }
 
-std::string Application::ProgramFolder() {
-    std::vector<char> path(MAX_PATH);
+std::wstring Application::ProgramFolderWide() {
+    std::vector<wchar_t> path(MAX_PATH);
     for (;;) {
         const DWORD length =
-            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
-            return FolderOfProgramPath(std::string_view(path.data(), length));
+            // UTF-8 keeps every backslash a byte of its own.
+            return WideFromUtf8(
+                FolderOfProgramPath(Utf8FromWide(std::wstring_view(path.data(), length))));
         }
         path.resize(path.size() * 2);
     }
+}
+
+std::string Application::ProgramFolder() {
+    return ExactAnsiFromWide(ProgramFolderWide()).value_or(std::string());
 }
 
 std::string Application::CommandArguments() {

@@ -47,7 +47,11 @@ public:
     static HINSTANCE Instance();
     static const std::string& Title();
 
-    // The folder of the program file (ANSI), without a trailing backslash.
+    // The folder of the program file, without a trailing backslash, as the
+    // platform names it.
+    static std::wstring ProgramFolderWide();
+    // The same in ANSI, for the profile functions; empty when the code page
+    // cannot write its name (such as "C:\テスト" on a Western system).
     static std::string ProgramFolder();
     // The command line without the program name (ANSI).
     static std::string CommandArguments();

@@ -105,8 +105,9 @@ void ComboBox::Notified(int code) {
 }
 
 HBRUSH ComboBox::BackgroundBrush(HDC dc) {
+    // Disabled, the box keeps its background; only its text greys.
     if (!Enabled()) {
-        return nullptr; // the system's disabled look
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     }
     const COLORREF colour = ResolveColour(m_back_colour);
     if (!m_back_brush) {

@@ -522,7 +522,13 @@ LRESULT CALLBACK Container::WindowProc(HWND window, UINT message, WPARAM wparam,
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     }
-    return container->HandleMessage(window, message, wparam, lparam);
+    // A step that fails in a handler is skipped, as everywhere in the
+    // program: the message then gets the platform's own handling.
+    try {
+        return container->HandleMessage(window, message, wparam, lparam);
+    } catch (...) {
+        return DefWindowProcW(window, message, wparam, lparam);
+    }
 }
 
 HWND Container::MakeChildWindow(HWND parent, const wchar_t* class_name, DWORD ex_style, DWORD style,

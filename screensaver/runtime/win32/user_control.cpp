@@ -41,9 +41,8 @@ bool UserControl::PaintsBackground(HDC dc) const {
 LRESULT UserControl::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        // A press anywhere on the control, its constituents included, takes the focus.
+        // A left press anywhere on the control, its constituents included,
+        // takes the focus; the other buttons leave the focus where it is.
         if (GetFocus() != window) {
             SetFocus(window);
         }

@@ -14,6 +14,7 @@
 #include "resource_ids.h"
 #include "runtime/win32/application.h"
 #include "runtime/win32/gdi.h"
+#include "runtime/win32/system_function.h"
 #include "runtime/win32/text_encoding.h"
 #include "settings/dialog_geometry.h"
 #include "settings/music_choice.h"
@@ -39,6 +40,8 @@ constexpr const char* kCredit = "Velmoran  Ver." VELMORAN_VERSION;
 constexpr const char* kPathNotUsable =
     "このファイルの名前には、このシステムの文字コードで書けない文字があるため、"
     "BGMに選べません。\n";
+constexpr const char* kPathTooLong =
+    "このファイルのパスは長すぎて設定ファイルに保存できないため、BGMに選べません。\n";
 constexpr const char* kCannotSave = "設定を保存できませんでした。次のファイルに書き込めません：\n";
 
 // The file chooser's buffers, in characters, each with its closing NUL.
@@ -69,8 +72,15 @@ Velmoran_P& SettingsDialog() {
     return form;
 }
 
-// The chosen file's path, or nothing when the user cancelled or the chooser failed.
-std::optional<std::wstring> ChooseMusicFile(HWND owner, const std::string& ansi_folder) {
+// What the file chooser gave.
+struct ChosenFile {
+    bool chosen = false;   // a file was chosen
+    bool too_long = false; // the chosen path did not fit the chooser's buffer
+    std::wstring path;
+};
+
+// The chosen file's path; nothing chosen when the user cancelled or the chooser failed.
+ChosenFile ChooseMusicFile(HWND owner, const std::string& ansi_folder) {
     wchar_t file[kChooserBuffer] = {};
     wchar_t title[kChooserBuffer] = {};
     std::wstring filter = WideFromUtf8(kChooserFilterName);
@@ -91,11 +101,14 @@ std::optional<std::wstring> ChooseMusicFile(HWND owner, const std::string& ansi_
     request.lpstrInitialDir = folder.c_str();
     request.lpstrTitle = caption.c_str();
     request.Flags = 0;
-    LastApiResult = GetOpenFileNameW(&request);
+    auto* open = SystemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    auto* error =
+        SystemFunction<decltype(CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
+    LastApiResult = open != nullptr ? open(&request) : 0;
     if (LastApiResult <= 0) {
-        return std::nullopt;
+        return ChosenFile{false, error != nullptr && error() == FNERR_BUFFERTOOSMALL, {}};
     }
-    return std::wstring(file);
+    return ChosenFile{true, false, file};
 }
 
 void InitializeCommands(const Container& container) {
@@ -279,16 +292,22 @@ void Velmoran_P::lbl_BGM_MouseDown(int index) {
 }
 
 void Velmoran_P::Cmd_File_Click() {
-    const auto chosen = ChooseMusicFile(Hwnd(), g_music_settings.BgmFolder);
-    if (!chosen) {
+    const ChosenFile chosen = ChooseMusicFile(Hwnd(), g_music_settings.BgmFolder);
+    if (chosen.too_long) {
+        Application::ShowMessage(kPathTooLong, MB_OK | MB_ICONWARNING, Hwnd());
+        return;
+    }
+    if (!chosen.chosen) {
         return;
     }
     // The settings file and the music module take ANSI paths: a name the
-    // code page cannot write would be saved mangled and never found again.
-    const auto ansi = ExactAnsiFromWide(*chosen);
-    if (!ansi) {
-        Application::ShowMessage(kPathNotUsable + Utf8FromWide(*chosen), MB_OK | MB_ICONWARNING,
-                                 Hwnd());
+    // code page cannot write would be saved mangled and never found again,
+    // and a longer path than the settings file holds would come back cut.
+    const auto ansi = ExactAnsiFromWide(chosen.path);
+    const MusicFilePath verdict = MusicFilePathOf(ansi);
+    if (verdict != MusicFilePath::Usable) {
+        const char* why = verdict == MusicFilePath::TooLong ? kPathTooLong : kPathNotUsable;
+        Application::ShowMessage(why + Utf8FromWide(chosen.path), MB_OK | MB_ICONWARNING, Hwnd());
         return;
     }
     g_music_settings.BgmFile = *ansi;
@@ -299,14 +318,12 @@ void Velmoran_P::Cmd_File_Click() {
 void Velmoran_P::Cmd_Set_Click() {
     const SettingsFiles files = SettingsFilesOf(Application::ProgramFolder());
     const auto file = SettingsFileToWrite(files, PlatformSettingsFileAccess());
-    bool written = file.has_value();
-    if (file) {
-        SaveMusicSettings(g_music_settings, BGM_Repeat.Text(),
-                          [&](const std::string& key, const std::string& value) {
-                              WriteIni(std::string(kSettingsSection), key, value, *file);
-                              written = written && LastApiResult != 0;
-                          });
-    }
+    // A failed save leaves the file as it was (see safe_save.h).
+    const bool written =
+        file &&
+        SaveThroughCopy(PlatformSettingsFileCopy(*file), [&](const WriteSettingsKey& write) {
+            SaveMusicSettings(g_music_settings, BGM_Repeat.Text(), write);
+        });
     if (!written) {
         // Nothing is lost silently: the dialog stays, with the user's choice.
         Application::ShowMessage(kCannotSave + Utf8FromAnsi(file.value_or(files.beside_program)),
@@ -322,7 +339,9 @@ void Velmoran_P::Cmd_Can_Click() {
 
 void Velmoran_P::lbl_URL_Click() {
     Application::SetMousePointer(MousePointer::Hourglass);
-    ShellExecuteA(Hwnd(), "open", lbl_URL.Caption().c_str(), "", "", SW_SHOWNORMAL);
+    if (auto* execute = SystemFunction<decltype(ShellExecuteA)>(L"shell32.dll", "ShellExecuteA")) {
+        execute(Hwnd(), "open", lbl_URL.Caption().c_str(), "", "", SW_SHOWNORMAL);
+    }
     Application::SetMousePointer(MousePointer::Default);
 }
 

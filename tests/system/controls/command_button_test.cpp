@@ -284,11 +284,16 @@ TEST(CommandButton, ClicksFromARealMouse) {
     Mouse(away_x, cy, MOUSEEVENTF_LEFTUP);
     EXPECT_EQ(clicks, 1);
 
-    // A right button over the hovered button: its release clicks.
+    // A right button over the hovered button without the focus: neither the
+    // focus nor the hover look changes; its release clicks.
+    SetFocus(form.Hwnd());
     Mouse(cx, cy);
     Mouse(cx, cy, MOUSEEVENTF_RIGHTDOWN);
+    EXPECT_NE(GetFocus(), form.Cmd.Hwnd());
     Mouse(cx, cy, MOUSEEVENTF_RIGHTUP);
     EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(form.Cmd.Core().CurrentState(), controls::ButtonState::HighLight);
+    ExpectFaceGradient(ScreenShot::capture(), b, true, "hovered after a right press");
 
     // Disabled: no press does anything.
     form.Cmd.SetEnabled(false);

@@ -1,5 +1,6 @@
 // Velmoran.scr on a system whose code page is not Japanese: its Japanese
-// message still reads correctly, and its modes behave the same.
+// message still reads correctly, its modes behave the same, and it runs from
+// a folder whose name the code page cannot write.
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,38 @@ TEST(DefaultLocale, PreviewCoversItsArea) {
     GetClientRect(child, &rect);
     EXPECT_EQ(rect.right, 152);
     EXPECT_EQ(rect.bottom, 112);
+}
+
+// "C:\テスト" has no name in a Western code page: the program still finds
+// and starts the renderer beside it, and no missing-renderer message shows.
+TEST(DefaultLocale, ARunGoesOnFromAFolderTheCodePageCannotName) {
+    const std::wstring folder = L"C:\\\u30c6\u30b9\u30c8"; // テスト
+    const std::string ascii_built = program_folder();
+    const std::wstring built(ascii_built.begin(), ascii_built.end());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    for (const wchar_t* name : {L"\\Velmoran.scr", L"\\Velmoran.dll"}) {
+        ASSERT_TRUE(CopyFileW((built + name).c_str(), (folder + name).c_str(), FALSE));
+    }
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION process{};
+    std::wstring command_line = L"\"" + folder + L"\\Velmoran.scr\" /s";
+    ASSERT_TRUE(CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
+    HWND renderer = wait_for_window("Velmoran_VC", 20s);
+    EXPECT_NE(renderer, nullptr) << "the renderer was not started";
+    EXPECT_EQ(WaitForMessageBox(process.dwProcessId, 100ms), nullptr);
+    PostMessageA(renderer, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 10'000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    wait_for_window_gone("Velmoran_VC", 5s);
+    for (const wchar_t* name : {L"\\Velmoran.scr", L"\\Velmoran.dll"}) {
+        DeleteFileW((folder + name).c_str());
+    }
+    RemoveDirectoryW(folder.c_str());
 }
 
 } // namespace

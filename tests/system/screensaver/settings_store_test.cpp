@@ -12,6 +12,7 @@
 #include "music_settings_loading.h"
 #include "scr_driver.h"
 #include "settings/save_order.h"
+#include "settings/win32/settings_files.h"
 #include "settings/settings_file.h"
 #include "settings/win32/profile_store.h"
 #include "win32/main_module.h"
@@ -182,6 +183,53 @@ TEST_F(SettingsStore, FolderOfPathOnTheSystemCodePage) {
     } else {
         EXPECT_EQ(FolderOfPath("C:\\Music\\" + bytes), "C:\\Music\\\x95");
     }
+}
+
+// A save through the copy on real files, stopped after each of its steps: the
+// file is then the old one byte for byte; one that gets through gives the
+// bytes the profile writes give the file itself (its other section, comment
+// and untouched key stay). A read-only or locked file stays as it was.
+TEST_F(SettingsStore, ASaveStoppedAtAnyStepLeavesTheOldFileWhole) {
+    const std::string old =
+        "; kept\r\n[Other]\r\nx=1\r\n[Section]\r\n" + kKindKey + "=0\r\nMine=y\r\n";
+    const auto save_all = [](const WriteSettingsKey& write) {
+        write(kKindKey, "2");
+        write(kFileKey, "C:\\a.mp3");
+    };
+    WriteBytes(IniPath(), old);
+    save_all([&](const std::string& key, const std::string& value) { Write(key, value); });
+    const std::string saved = ReadBytes(IniPath());
+    ASSERT_NE(saved, old);
+
+    const char* const stops[] = {"make", "write", "flush", "put in place", "none"};
+    for (const char* stop : stops) {
+        SCOPED_TRACE(stop);
+        WriteBytes(IniPath(), old);
+        SettingsFileCopy copy = PlatformSettingsFileCopy(IniPath());
+        const auto stopped = [stop](const char* step) { return std::string(step) == stop; };
+        copy.make = [real = copy.make, stopped] { return !stopped("make") && real(); };
+        copy.write_key = [real = copy.write_key, stopped](const std::string& k,
+                                                          const std::string& v) {
+            return real(k, v) && !stopped("write"); // the copy is written, then the save stops
+        };
+        copy.flush = [real = copy.flush, stopped] { return real() && !stopped("flush"); };
+        copy.put_in_place = [real = copy.put_in_place, stopped] {
+            return !stopped("put in place") && real();
+        };
+        EXPECT_EQ(SaveThroughCopy(copy, save_all), std::string(stop) == "none");
+        EXPECT_EQ(ReadBytes(IniPath()), std::string(stop) == "none" ? saved : old);
+        EXPECT_EQ(GetFileAttributesA((IniPath() + ".saving").c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+
+    WriteBytes(IniPath(), old);
+    SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(SaveThroughCopy(PlatformSettingsFileCopy(IniPath()), save_all));
+    SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    HANDLE locked =
+        CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_FALSE(SaveThroughCopy(PlatformSettingsFileCopy(IniPath()), save_all));
+    CloseHandle(locked);
+    EXPECT_EQ(ReadBytes(IniPath()), old);
 }
 
 } // namespace

@@ -110,6 +110,12 @@ TEST(SettingsDialog, ShowsTheSavedSettingsAndChoosesAKind) {
     EXPECT_EQ(SelectedMark(dialog), 0);
     EXPECT_FALSE(IsWindowEnabled(dialog.TrackBox()));
     EXPECT_FALSE(LooksEnabled(dialog.FileButton()));
+    // Disabled, the track box keeps its white background beside its text.
+    RECT track{};
+    GetWindowRect(dialog.TrackBox(), &track);
+    const ScreenShot box = ScreenShot::capture(track);
+    EXPECT_EQ(box.at(box.width() - GetSystemMetrics(SM_CXVSCROLL) - 5, box.height() / 2),
+              (Rgb{255, 255, 255}));
     // A press on the file kind's mark: the file button is usable.
     ClickKind(dialog, 2, false);
     EXPECT_EQ(SelectedMark(dialog), 2);

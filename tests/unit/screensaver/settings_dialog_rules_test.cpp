@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <set>
+#include <string>
 
 #include "settings/dialog_geometry.h"
 #include "settings/music_choice.h"
@@ -36,6 +38,22 @@ TEST(MusicChoice, ControlsFollowTheKind) {
     EXPECT_EQ(entries[0], "");
     EXPECT_EQ(entries[1], "1");
     EXPECT_EQ(entries[30], "30");
+}
+
+TEST(MusicChoice, APathIsKeptOnlyWhenTheSettingsFileCanHoldIt) {
+    const struct {
+        std::optional<std::string> ansi;
+        MusicFilePath verdict;
+    } cases[] = {
+        {std::string("C:\\Music\\rain.mp3"), MusicFilePath::Usable},
+        {"C:\\" + std::string(250, 'a'), MusicFilePath::Usable}, // 253 bytes
+        {"C:\\" + std::string(251, 'a'), MusicFilePath::Usable}, // 254 bytes
+        {"C:\\" + std::string(252, 'a'), MusicFilePath::TooLong},
+        {std::nullopt, MusicFilePath::NotInCodePage},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MusicFilePathOf(c.ansi), c.verdict) << c.ansi.value_or("(none)").size();
+    }
 }
 
 TEST(DialogGeometry, PlaceGradientAndTiles) {

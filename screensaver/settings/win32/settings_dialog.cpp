@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cderr.h>
 #include <commdlg.h>
 #include <shellapi.h>
 

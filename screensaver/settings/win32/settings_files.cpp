@@ -63,8 +63,8 @@ void MakeFolderFor(const std::string& path) {
 
 // Copies the file at path to copy, or makes copy empty when there is no file.
 bool MakeCopy(const std::wstring& path, const std::wstring& copy) {
-    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
-        GetLastError() == ERROR_FILE_NOT_FOUND) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND) {
         HANDLE file = CreateFileW(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
@@ -73,7 +73,10 @@ bool MakeCopy(const std::wstring& path, const std::wstring& copy) {
         CloseHandle(file);
         return true;
     }
-    // A read-only file gives a read-only copy, which the profile writes then refuse.
+    // A read-only file is not replaced, whoever the program runs as.
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return false;
+    }
     return CopyFileW(path.c_str(), copy.c_str(), FALSE) != FALSE;
 }
 
@@ -106,7 +109,6 @@ SettingsFileCopy PlatformSettingsFileCopy(const std::string& ansi_path) {
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     };
     saving.discard = [=] {
-        SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL); // a read-only copy too
         DeleteFileW(copy.c_str());
     };
     return saving;

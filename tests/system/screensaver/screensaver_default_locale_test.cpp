@@ -67,7 +67,8 @@ TEST(DefaultLocale, ARunGoesOnFromAFolderTheCodePageCannotName) {
     for (const wchar_t* name : {L"\\Velmoran.scr", L"\\Velmoran.dll"}) {
         ASSERT_TRUE(CopyFileW((built + name).c_str(), (folder + name).c_str(), FALSE));
     }
-    STARTUPINFOW startup{sizeof(startup)};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     std::wstring command_line = L"\"" + folder + L"\\Velmoran.scr\" /s";
     ASSERT_TRUE(CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 
 #include "program_runner.h"
 #include "runtime/conversions.h"
@@ -513,6 +514,14 @@ TEST(Label, MouseEventsGoToTheLabelUnderThePointer) {
     PumpFor(30ms);
     EXPECT_EQ(downs.size(), 2u);
     EXPECT_EQ(form.downs.size(), 2u);
+
+    // A handler that throws: its step is skipped and the form goes on.
+    form.lbl.SetEnabled(true);
+    form.lbl.MouseDown = [](const MouseEventArgs&) { throw std::runtime_error("a failed step"); };
+    PostMessageW(form.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 25));
+    PostMessageW(form.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(30, 25));
+    PumpFor(30ms);
+    EXPECT_EQ(ups.size(), 3u);
 }
 
 TEST(Label, ItsMouseIconShowsOverIt) {

@@ -28,3 +28,5 @@
 #define IDB_RADIO_SELECTED 131   // 12 x 12: the selected radio mark (Img_Ra(1))
 #define IDB_PANEL_STRIP 132      // 556 x 20: the tile of the music panel's background (Pic_Mbl)
 #define IDC_LINK_CURSOR 133      // the web-address label's mouse cursor (lbl_URL)
+#define IDB_CHECK_UNCHECKED 134  // 12 x 12: the empty check mark (Img_Ck(0))
+#define IDB_CHECK_CHECKED 135    // 12 x 12: the ticked check mark (Img_Ck(1))

@@ -2,8 +2,8 @@
 
 // How the screensaver program starts the renderer, and how it learns that
 // the renderer has ended. The renderer is a separate program beside this one;
-// it gets no arguments, and its window title is the only sign of its life
-// that the two programs share: nothing is sent to it, nothing waits for it.
+// it gets no arguments but the user's display choices, and its window title is the only sign of its
+// life that the two programs share: nothing is sent to it, nothing waits for it.
 
 #include <string>
 #include <string_view>
@@ -21,7 +21,8 @@ struct RendererLaunch {
     // that nothing is searched for along the command line.
     std::string application;
     // The path again, in double quotes: a folder with blanks, such as one
-    // under "C:\Program Files", then reads as one path to the renderer.
+    // under "C:\Program Files", then reads as one path to the renderer;
+    // then the arguments of the user's display choices, if any.
     std::string command_line;
     int show_command = kRendererShowCommand;
 };
@@ -29,5 +30,5 @@ struct RendererLaunch {
 // The renderer's full path for a program folder without a trailing backslash.
 std::string RendererPathIn(std::string_view program_folder);
 
-// The start of the renderer at renderer_path, with no arguments.
-RendererLaunch LaunchOf(const std::string& renderer_path);
+// The start of the renderer at renderer_path, with arguments (none by default).
+RendererLaunch LaunchOf(const std::string& renderer_path, std::string_view arguments = {});

@@ -35,7 +35,7 @@ void RunWindowSteps::Form_Load() {
 
     SkipIfFailing([&] {
         m_renderer_path = RendererPathIn(m_services.program_folder);
-        m_services.start_renderer(LaunchOf(m_renderer_path));
+        m_services.start_renderer(LaunchOf(m_renderer_path, m_services.renderer_arguments));
     });
     SkipIfFailing([&] { StartMusic(); });
 }

@@ -32,7 +32,8 @@ struct TimerSwitch {
 
 struct RunWindowServices {
     HandoffImageServices handoff_images;
-    std::string program_folder; // UTF-8, without a trailing backslash
+    std::string program_folder;     // UTF-8, without a trailing backslash
+    std::string renderer_arguments; // the user's display choices (RendererArgumentsFor)
     // Starts the renderer's process; false when it could not be started.
     // Nothing is sent to the renderer and nothing stops it.
     std::function<bool(const RendererLaunch&)> start_renderer;

@@ -18,7 +18,8 @@ void swap_window_buffers() {
 
 } // namespace
 
-int win_main(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int win_main(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
+    g_options = ParseRendererOptions(command_line != nullptr ? command_line : "");
     g_full_screen = true;
     HWND window = create_window(display_config.window_name, display_config.width,
                                 display_config.height, 0, g_full_screen, instance);

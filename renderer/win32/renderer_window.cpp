@@ -9,6 +9,8 @@ HDC g_device_context = nullptr;
 HGLRC g_gl_context = nullptr;
 RECT g_client_rect{};
 bool g_full_screen = false;
+bool g_display_switched = false;
+RendererOptions g_options;
 
 namespace {
 
@@ -24,27 +26,38 @@ void register_window_class(HINSTANCE instance) {
     RegisterClassA(&window_class);
 }
 
-// Gives the user back the display mode and the cursor that the full-screen
-// start took away.
+// Gives the user back the display mode (where the start changed it) and the
+// cursor that the full-screen start took away.
 void restore_display() {
-    ChangeDisplaySettingsA(nullptr, 0);
+    if (g_display_switched) {
+        ChangeDisplaySettingsA(nullptr, 0);
+        g_display_switched = false;
+    }
     ShowCursor(TRUE);
 }
 
 } // namespace
 
 void switch_display_mode() {
-    DEVMODEA mode{};
-    mode.dmSize = sizeof(mode);
-    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) {
-        return;
+    DEVMODEA current{};
+    current.dmSize = sizeof(current);
+    const bool known = EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &current) != FALSE;
+    for (const ModeChange change : ModeChangesToTry(known, g_options.keep_resolution)) {
+        // Only the size changes: depth and flags stay, and so does the
+        // refresh rate unless the driver is left to choose one it offers.
+        DEVMODEA mode = current;
+        mode.dmPelsWidth = static_cast<DWORD>(display_config.width);
+        mode.dmPelsHeight = static_cast<DWORD>(display_config.height);
+        if (change == ModeChange::SizeAtAnyRefresh) {
+            mode.dmFields &= ~static_cast<DWORD>(DM_DISPLAYFREQUENCY);
+            mode.dmDisplayFrequency = 0;
+        }
+        if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL) {
+            g_display_switched = true;
+            return;
+        }
     }
-    // Only the size changes: depth, refresh rate and flags stay as they are.
-    mode.dmPelsWidth = static_cast<DWORD>(display_config.width);
-    mode.dmPelsHeight = static_cast<DWORD>(display_config.height);
-    if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
-        PostQuitMessage(0);
-    }
+    // The mode stays as it is; the window then covers the primary monitor.
 }
 
 HWND create_window(const char* title, int width, int height, DWORD style, bool full_screen,
@@ -54,6 +67,11 @@ HWND create_window(const char* title, int width, int height, DWORD style, bool f
         style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
         switch_display_mode();
         ShowCursor(FALSE);
+        if (!g_display_switched) {
+            // The whole primary monitor at its own resolution.
+            width = GetSystemMetrics(SM_CXSCREEN);
+            height = GetSystemMetrics(SM_CYSCREEN);
+        }
     }
     g_instance = instance;
 

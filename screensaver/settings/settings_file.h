@@ -1,7 +1,7 @@
 #pragma once
 
 // The settings file: a Windows profile file beside the program, with one
-// section and three keys. The key names are Japanese; they reach the ANSI
+// section and its keys. The key names are Japanese; they reach the ANSI
 // profile functions as their Shift-JIS bytes on every system, so that a file
 // written on a Japanese system and on any other reads the same.
 
@@ -12,9 +12,10 @@ inline constexpr std::string_view kSettingsFileName = "\\Velmoran.ini"; // after
 inline constexpr std::string_view kSettingsSection = "Section";
 
 // Key names in UTF-8, as this source spells them.
-inline constexpr std::string_view kKeyMusicKind = "BGM区分";    // BgmKind
-inline constexpr std::string_view kKeyMusicRepeat = "BGMﾘﾋﾟｰﾄ"; // BgmRepeat
-inline constexpr std::string_view kKeyMusicFile = "BGMﾌｧｲﾙ";    // BgmFile
+inline constexpr std::string_view kKeyMusicKind = "BGM区分";         // BgmKind
+inline constexpr std::string_view kKeyMusicRepeat = "BGMﾘﾋﾟｰﾄ";      // BgmRepeat
+inline constexpr std::string_view kKeyMusicFile = "BGMﾌｧｲﾙ";         // BgmFile
+inline constexpr std::string_view kKeyKeepResolution = "解像度維持"; // KeepResolution
 
 // The settings file of a program in program_folder (no trailing backslash).
 std::string SettingsFilePath(std::string_view program_folder);

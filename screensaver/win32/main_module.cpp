@@ -48,7 +48,10 @@ void Main() {
             CreateDirectoryW(folder->c_str(), nullptr);
         }
     };
-    services.load_music_settings = [] { LoadMusicSettings(); };
+    services.load_music_settings = [] {
+        LoadMusicSettings();
+        LoadDisplaySettings();
+    };
     services.file_exists = [](const std::string& utf8_path) {
         return WideFileExists(runtime::WideFromUtf8(utf8_path));
     };
@@ -89,9 +92,23 @@ void LoadMusicSettings() {
     LoadMusicSettingsFromFolder(g_music_settings, Application::ProgramFolder());
 }
 
+namespace {
+
+// The settings file that is read for a program in program_folder.
+std::string SettingsFileOf(const std::string& program_folder) {
+    return SettingsFileToRead(SettingsFilesOf(program_folder), PlatformSettingsFileAccess());
+}
+
+} // namespace
+
+void LoadDisplaySettings() {
+    const std::string file = SettingsFileOf(Application::ProgramFolder());
+    g_display_settings.KeepResolution = KeepResolutionFrom(
+        ReadIni(std::string(kSettingsSection), ProfileKey(kKeyKeepResolution), file));
+}
+
 void LoadMusicSettingsFromFolder(MusicSettings& settings, const std::string& program_folder) {
-    const std::string file =
-        SettingsFileToRead(SettingsFilesOf(program_folder), PlatformSettingsFileAccess());
+    const std::string file = SettingsFileOf(program_folder);
     SettingsReader reader;
     reader.read_key = [&file](const std::string& key) {
         return ReadIni(std::string(kSettingsSection), key, file);

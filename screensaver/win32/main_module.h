@@ -21,6 +21,8 @@ std::string FolderOfPath(const std::string& path);
 
 // Fills the program's music settings from the settings file beside the program.
 void LoadMusicSettings();
+// Fills the program's display choice from the same file.
+void LoadDisplaySettings();
 
 // The same from the settings file of a program in program_folder: the
 // user's own file when there is one, else the one beside the program.

@@ -89,6 +89,7 @@ RunWindowServices Velmoran_S::Services() {
     RunWindowServices services;
     services.handoff_images = HandoffImages();
     services.program_folder = Utf8FromWide(Application::ProgramFolderWide());
+    services.renderer_arguments = RendererArgumentsFor(g_display_settings);
     services.start_renderer = [](const RendererLaunch& launch) {
         return StartRendererProcess(launch);
     };

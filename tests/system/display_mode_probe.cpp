@@ -4,9 +4,9 @@
 //
 //   display_mode_probe RESULT_FILE RENDERER HOOK_DLL
 //
-// Runs the renderer twice: plainly, then while a global hook from HOOK_DLL
-// refuses its window. RESULT_FILE receives lines "run.name=value" and a last
-// line "done=yes".
+// Runs the renderer three times: plainly, while a global hook from HOOK_DLL
+// refuses its window, and asked to keep the screen's resolution. RESULT_FILE receives lines
+// "run.name=value" and a last line "done=yes".
 
 #include <windows.h>
 
@@ -44,10 +44,12 @@ void pump_for(DWORD milliseconds, HANDLE process, HWND* window) {
     }
 }
 
-// Runs the renderer once and records the mode before, during and after its
-// run under "name.key" lines. With a hook library, its global CBT hook
-// refuses the renderer's window for the whole run.
-void run_renderer(std::FILE* out, const char* name, const char* renderer, const char* hook_dll) {
+// Runs the renderer once with arguments and records the mode before, during
+// and after its run, and its window's size, under "name.key" lines. With a
+// hook library, its global CBT hook refuses the renderer's window for the
+// whole run.
+void run_renderer(std::FILE* out, const char* name, const char* renderer, const char* hook_dll,
+                  const char* arguments = "") {
     std::fprintf(out, "%s.before=%s\n", name, mode_text().c_str());
     HHOOK hook = nullptr;
     if (hook_dll != nullptr) {
@@ -61,7 +63,7 @@ void run_renderer(std::FILE* out, const char* name, const char* renderer, const 
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    std::string command = renderer;
+    std::string command = std::string("\"") + renderer + "\" " + arguments;
     if (!CreateProcessA(renderer, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info)) {
         std::fprintf(out, "%s.started=no\n", name);
@@ -73,6 +75,10 @@ void run_renderer(std::FILE* out, const char* name, const char* renderer, const 
     if (window != nullptr) {
         pump_for(300, nullptr, nullptr);
         std::fprintf(out, "%s.during=%s\n", name, mode_text().c_str());
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        std::fprintf(out, "%s.window_rect=%ld,%ld,%ld,%ld\n", name, rect.left, rect.top, rect.right,
+                     rect.bottom);
         PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
     }
     pump_for(10000, info.hProcess, nullptr);
@@ -108,6 +114,7 @@ int main(int argc, char** argv) {
 
     run_renderer(out, "plain", argv[2], nullptr);
     run_renderer(out, "refused", argv[2], argv[3]);
+    run_renderer(out, "kept", argv[2], nullptr, "/keep-resolution");
     std::fprintf(out, "done=yes\n");
     std::fclose(out);
     return 0;

@@ -67,8 +67,19 @@ TEST_F(RendererDisplayMode, SwitchesTo1024x768AndRestoresTheModeBeforeOnEsc) {
     EXPECT_EQ(recorded("plain.before"), "800x600");
     EXPECT_EQ(recorded("plain.window"), "yes");
     EXPECT_EQ(recorded("plain.during"), "1024x768");
+    EXPECT_EQ(recorded("plain.window_rect"), "0,0,1024,768");
     EXPECT_EQ(recorded("plain.exit"), "0");
     EXPECT_EQ(recorded("plain.after"), "800x600");
+}
+
+// Asked to keep the screen's resolution, the renderer leaves the mode alone
+// and covers the whole screen at its own resolution.
+TEST_F(RendererDisplayMode, KeepsTheResolutionWhenAskedAndCoversTheScreen) {
+    EXPECT_EQ(recorded("kept.window"), "yes");
+    EXPECT_EQ(recorded("kept.during"), "800x600");
+    EXPECT_EQ(recorded("kept.window_rect"), "0,0,800,600");
+    EXPECT_EQ(recorded("kept.exit"), "0");
+    EXPECT_EQ(recorded("kept.after"), "800x600");
 }
 
 // When its window cannot be created the renderer ends with exit code 1, and

@@ -45,3 +45,6 @@ target_link_libraries(frame_drawing_test PRIVATE osmesa_test_support)
 
 velmoran_unit_test(monitor_covers_test monitor_covers_test.cpp)
 target_link_libraries(monitor_covers_test PRIVATE renderer_core)
+
+velmoran_unit_test(display_choice_test display_choice_test.cpp)
+target_link_libraries(display_choice_test PRIVATE renderer_core)

@@ -12,6 +12,7 @@
 #include "preview_pictures.h"
 #include "program_icon.h"
 #include "radio_marks.h"
+#include "check_marks.h"
 
 namespace {
 
@@ -52,9 +53,11 @@ int main(int argc, char** argv) {
         {"command_disable.bmp", Bitmap<artwork::PaintDisableFrame>},
         {"command_highlight_select.bmp", Bitmap<artwork::PaintHighLightFrame>},
         {"command_selected.bmp", Bitmap<artwork::PaintSelectedFrame>},
-        // The settings dialog's radio marks, panel strip and web-address cursor.
+        // The settings dialog's radio and check marks, panel strip and web-address cursor.
         {"radio_unselected.bmp", Bitmap<artwork::PaintRadioUnselected>},
         {"radio_selected.bmp", Bitmap<artwork::PaintRadioSelected>},
+        {"check_unchecked.bmp", Bitmap<artwork::PaintCheckUnchecked>},
+        {"check_checked.bmp", Bitmap<artwork::PaintCheckChecked>},
         {"panel_strip.bmp", Bitmap<artwork::PaintPanelStrip>},
         {"link_cursor.cur", LinkCursor},
     };

@@ -33,6 +33,7 @@ constexpr const char* kMusicCd = "音楽CD";
 constexpr const char* kNoMusic = "なし";
 constexpr const char* kMusicFile = "MP3、WAV";
 constexpr const char* kRepeatTrack = "曲目をﾘﾋﾟｰﾄ";
+constexpr const char* kKeepResolution = "画面の解像度を変えない";
 constexpr const char* kChooserTitle = "ﾌｧｲﾙを開く";
 constexpr const wchar_t* kChooserPattern = L"*.MP3;*.WAV";
 constexpr const char* kChooserFilterName = "BGMﾌｧｲﾙ (MP3 WAV)";
@@ -44,6 +45,10 @@ constexpr const char* kPathNotUsable =
 constexpr const char* kPathTooLong =
     "このファイルのパスは長すぎて設定ファイルに保存できないため、BGMに選べません。\n";
 constexpr const char* kCannotSave = "設定を保存できませんでした。次のファイルに書き込めません：\n";
+
+// How far the display group moves the credit, the web address and the
+// buttons down (twips): the group's height and the gap above it.
+constexpr double kDisplayGroupShift = 555;
 
 // The file chooser's buffers, in characters, each with its closing NUL.
 constexpr DWORD kChooserBuffer = 255;
@@ -132,16 +137,18 @@ Velmoran_P::Velmoran_P()
                                         {Pic_C, "Img_BGM", 2}}},
       lbl_BGM{{{Pic_C, "lbl_BGM", 0}, {Pic_C, "lbl_BGM", 1}, {Pic_C, "lbl_BGM", 2}}},
       BGM_Repeat(Pic_C, "BGM_Repeat"), lbl14(Pic_C, "lbl", 14), Cmd_File(Pic_C, "Cmd_File"),
-      lbl_Fname(Pic_C, "lbl_Fname"), lbl7(*this, "lbl", 7), lbl_URL(*this, "lbl_URL"),
+      lbl_Fname(Pic_C, "lbl_Fname"), Pic_D(*this, "Pic_D"), Img_Res(Pic_D, "Img_Res"),
+      lbl_Res(Pic_D, "lbl_Res"), lbl7(*this, "lbl", 7), lbl_URL(*this, "lbl_URL"),
       Cmd_Set(*this, "Cmd_Set"), Cmd_Can(*this, "Cmd_Can"),
-      Pic_Mbl(*this, "Pic_Mbl"), Img_Ra{{{*this, "Img_Ra", 0}, {*this, "Img_Ra", 1}}} {
+      Pic_Mbl(*this, "Pic_Mbl"), Img_Ra{{{*this, "Img_Ra", 0}, {*this, "Img_Ra", 1}}},
+      Img_Ck{{{*this, "Img_Ck", 0}, {*this, "Img_Ck", 1}}} {
     SetCaption(kSettingsDialogTitle);
     SetBorderStyle(BorderStyle::FixedDialog);
     SetIcon(static_cast<HICON>(LoadImageW(Application::Instance(), MAKEINTRESOURCEW(IDI_VELMORAN),
                                           IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
     SetBackColor(0x00C0C0C0);
     SetAutoRedraw(true); // the gradient stays painted
-    SetClientSize(7425, 3690);
+    SetClientSize(7425, 3690 + kDisplayGroupShift);
 
     Pic_C.SetBackColor(0x00E0E0E0);
     Pic_C.SetAutoRedraw(true); // the tiled background stays painted
@@ -154,10 +161,15 @@ Velmoran_P::Velmoran_P()
         const char* caption;
         double left, top, width, height;
     } labels[] = {
-        {lbl15, "BGM", 300, 360, 1665, 195},           {lbl_BGM[1], kMusicCd, 660, 840, 645, 195},
-        {lbl14, kRepeatTrack, 2340, 840, 990, 195},    {lbl_BGM[0], kNoMusic, 660, 1140, 330, 195},
-        {lbl_BGM[2], kMusicFile, 660, 1440, 900, 195}, {lbl_Fname, "", 1080, 1740, 5715, 495},
-        {lbl7, kCredit, 180, 2880, 2475, 195},         {lbl_URL, kWebAddress, 180, 3120, 3285, 195},
+        {lbl15, "BGM", 300, 360, 1665, 195},
+        {lbl_BGM[1], kMusicCd, 660, 840, 645, 195},
+        {lbl14, kRepeatTrack, 2340, 840, 990, 195},
+        {lbl_BGM[0], kNoMusic, 660, 1140, 330, 195},
+        {lbl_BGM[2], kMusicFile, 660, 1440, 900, 195},
+        {lbl_Fname, "", 1080, 1740, 5715, 495},
+        {lbl7, kCredit, 180, 2880 + kDisplayGroupShift, 2475, 195},
+        {lbl_URL, kWebAddress, 180, 3120 + kDisplayGroupShift, 3285, 195},
+        {lbl_Res, kKeepResolution, 660, 120, 3000, 195},
     };
     for (const auto& l : labels) {
         l.label.SetCaption(l.caption);
@@ -166,7 +178,7 @@ Velmoran_P::Velmoran_P()
         Place(l.label, l.left, l.top, l.width, l.height);
     }
     for (Label* one_line :
-         {&lbl15, &lbl_BGM[0], &lbl_BGM[1], &lbl_BGM[2], &lbl14, &lbl7, &lbl_URL}) {
+         {&lbl15, &lbl_BGM[0], &lbl_BGM[1], &lbl_BGM[2], &lbl14, &lbl7, &lbl_URL, &lbl_Res}) {
         one_line->SetWordWrap(false);
     }
     lbl15.SetAlignment(Alignment::Center);
@@ -195,8 +207,8 @@ Velmoran_P::Velmoran_P()
         void (Velmoran_P::*click)();
     } buttons[] = {
         {Cmd_File, "...", 420, 1680, 615, &Velmoran_P::Cmd_File_Click},
-        {Cmd_Set, "設定", 4740, 3000, 1215, &Velmoran_P::Cmd_Set_Click},
-        {Cmd_Can, "ｷｬﾝｾﾙ", 6000, 3000, 1215, &Velmoran_P::Cmd_Can_Click},
+        {Cmd_Set, "設定", 4740, 3000 + kDisplayGroupShift, 1215, &Velmoran_P::Cmd_Set_Click},
+        {Cmd_Can, "ｷｬﾝｾﾙ", 6000, 3000 + kDisplayGroupShift, 1215, &Velmoran_P::Cmd_Can_Click},
     };
     for (const auto& b : buttons) {
         b.button.RestoreProperties(StoredButton(b.caption));
@@ -205,12 +217,25 @@ Velmoran_P::Velmoran_P()
     }
     lbl_URL.Click = [this] { lbl_URL_Click(); };
 
+    // The display group: the music group's look, one check in a row.
+    Pic_D.SetBackColor(0x00E0E0E0);
+    Pic_D.SetAutoRedraw(true);
+    Place(Pic_D, 180, 2835, 7035, 435);
+    Place(Img_Res, 420, 120, 195, 195);
+    Img_Res.MouseDown = [this](const MouseEventArgs&) { ToggleKeepResolution(); };
+    lbl_Res.MouseDown = [this](const MouseEventArgs&) { ToggleKeepResolution(); };
+
     Pic_Mbl.SetBackgroundPicture(Picture::FromResource(IDB_PANEL_STRIP));
     Place(Pic_Mbl, 120, 4680, 8340, 300);
     const int marks[] = {IDB_RADIO_UNSELECTED, IDB_RADIO_SELECTED};
     for (std::size_t i = 0; i < Img_Ra.size(); ++i) {
         Img_Ra[i].SetPicture(Picture::FromResource(marks[i]));
         Place(Img_Ra[i], 8040, i == 0 ? 300 : 600, 180, 180);
+    }
+    const int checks[] = {IDB_CHECK_UNCHECKED, IDB_CHECK_CHECKED};
+    for (std::size_t i = 0; i < Img_Ck.size(); ++i) {
+        Img_Ck[i].SetPicture(Picture::FromResource(checks[i]));
+        Place(Img_Ck[i], 8040, i == 0 ? 900 : 1200, 180, 180);
     }
 }
 
@@ -223,6 +248,8 @@ void Velmoran_P::Form_Load() {
     Move(position.left, position.top);
     InitializeCommands(*this);
     TilePicture(Pic_C);
+    TilePicture(Pic_D);
+    ShowCheck();
     BGM_Repeat.SetEnabled(false);
     ShowMarks(g_music_settings.BgmKind);
     const KindControls controls = ControlsForKind(g_music_settings.BgmKind);
@@ -268,6 +295,15 @@ void Velmoran_P::ShowMarks(std::int16_t kind) {
     for (std::size_t i = 0; i < Img_BGM.size(); ++i) {
         Img_BGM[i].SetPicture(Img_Ra[controls.selected[i] ? 1 : 0].GetPicture());
     }
+}
+
+void Velmoran_P::ShowCheck() {
+    Img_Res.SetPicture(Img_Ck[g_display_settings.KeepResolution ? 1 : 0].GetPicture());
+}
+
+void Velmoran_P::ToggleKeepResolution() {
+    g_display_settings.KeepResolution = !g_display_settings.KeepResolution;
+    ShowCheck();
 }
 
 void Velmoran_P::SelectKind(int kind) {
@@ -324,6 +360,7 @@ void Velmoran_P::Cmd_Set_Click() {
         file &&
         SaveThroughCopy(PlatformSettingsFileCopy(*file), [&](const WriteSettingsKey& write) {
             SaveMusicSettings(g_music_settings, BGM_Repeat.Text(), write);
+            SaveDisplaySettings(g_display_settings, write);
         });
     if (!written) {
         // Nothing is lost silently: the dialog stays, with the user's choice.

@@ -31,14 +31,20 @@ public:
     runtime::Label lbl14;                  // lbl(14), after the track box
     Command Cmd_File;
     runtime::Label lbl_Fname; // the music file
+    // The display group's panel, under the music group, and its check.
+    runtime::PictureBox Pic_D;
+    runtime::Image Img_Res; // the check mark of "keep the screen's resolution"
+    runtime::Label lbl_Res; // its caption
     // On the form.
     runtime::Label lbl7; // lbl(7): the credit, ending in the version
     runtime::Label lbl_URL;
     Command Cmd_Set;
     Command Cmd_Can;
-    // Outside the client area, never seen: the panel's tile and the two radio marks.
+    // Outside the client area, never seen: the panels' tile, the two radio
+    // marks and the two check marks.
     runtime::PictureBox Pic_Mbl;
     std::array<runtime::Image, 2> Img_Ra; // 0 unselected, 1 selected
+    std::array<runtime::Image, 2> Img_Ck; // 0 unchecked, 1 checked
 
 protected:
     void Form_Load() override;
@@ -52,9 +58,11 @@ private:
     void Cmd_Set_Click();
     void Cmd_Can_Click();
     void lbl_URL_Click();
+    void ToggleKeepResolution();
 
     void SelectKind(int kind);
     void ShowMarks(std::int16_t kind);
+    void ShowCheck();
     void TilePicture(runtime::PictureBox& target);
 };
 

@@ -47,9 +47,10 @@ RECT RectOf(HWND window) {
 } // namespace
 
 std::string SettingsBytes(const std::string& kind, const std::string& repeat,
-                          const std::string& file) {
+                          const std::string& file, const char* keep) {
     return "[Section]\r\n" + Sjis("BGM区分") + "=" + kind + "\r\n" + Sjis("BGMﾘﾋﾟｰﾄ") + "=" +
-           repeat + "\r\n" + Sjis("BGMﾌｧｲﾙ") + "=" + file + "\r\n";
+           repeat + "\r\n" + Sjis("BGMﾌｧｲﾙ") + "=" + file + "\r\n" +
+           (keep != nullptr ? Sjis("解像度維持") + "=" + keep + "\r\n" : "");
 }
 
 void PrepareProgramFolder(const std::string& folder, const std::string& settings) {
@@ -122,6 +123,10 @@ HWND SettingsDialog::Child(const wchar_t* class_name, HWND parent, int nth) cons
 
 HWND SettingsDialog::Panel() const {
     return Child(L"VelmoranPictureBox", m_window, 0); // the tile's box lies below the client
+}
+
+HWND SettingsDialog::DisplayPanel() const {
+    return Child(L"VelmoranPictureBox", m_window, 1);
 }
 
 HWND SettingsDialog::TrackBox() const {

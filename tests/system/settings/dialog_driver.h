@@ -15,9 +15,10 @@
 namespace velmoran_test {
 
 // A settings file's bytes: the section and the keys given (UTF-8 names and
-// values), as the profile functions write them with the keys in Shift-JIS.
+// values), as the profile functions write them with the keys in Shift-JIS;
+// the display choice's key last, when keep is given.
 std::string SettingsBytes(const std::string& kind, const std::string& repeat,
-                          const std::string& file);
+                          const std::string& file, const char* keep = nullptr);
 
 // Velmoran.scr and Velmoran.dll copied into folder (made when needed), with
 // the settings file holding settings, or no settings file when it is empty.
@@ -38,8 +39,10 @@ public:
     // music panel (its controls are placed in the panel).
     POINT OnForm(double x, double y) const;
     POINT OnPanel(double x, double y) const;
-    // The child windows: the panel, the track box, and the three buttons.
+    // The child windows: the music panel, the display panel, the track box,
+    // and the three buttons.
     HWND Panel() const;
+    HWND DisplayPanel() const;
     HWND TrackBox() const;
     HWND FileButton() const;
     HWND SetButton() const;

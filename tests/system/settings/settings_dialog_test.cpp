@@ -73,6 +73,14 @@ int SelectedMark(const SettingsDialog& dialog) {
     return found;
 }
 
+// Whether the display group's check shows ticked.
+bool ResolutionKept(const SettingsDialog& dialog) {
+    RECT panel{};
+    GetWindowRect(dialog.DisplayPanel(), &panel);
+    return ScreenShot::capture().at(panel.left + Px(420) + 6, panel.top + Px(120) + 6) ==
+           MarkMiddle("check_checked.bmp");
+}
+
 // A Command button's look, from its outline: the normal one or the disabled one.
 bool LooksEnabled(HWND button) {
     RECT r{};
@@ -139,19 +147,30 @@ TEST(SettingsDialog, NoTrackShowsAnEmptyBoxOverAListOfThirty) {
     EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.CancelButton()), 0u);
 }
 
-TEST(SettingsDialog, SavesExactlyTheThreeKeysAndAFileKindWithoutAFileReadsAsNone) {
+TEST(SettingsDialog,
+     SavesTheThreeMusicKeysThenTheDisplayChoiceAndAFileKindWithoutAFileReadsAsNone) {
     PrepareProgramFolder(kFolder, "");
     {
         SettingsDialog dialog;
         ASSERT_TRUE(dialog.Open(kFolder));
         EXPECT_EQ(SelectedMark(dialog), 0) << "no settings file: no music";
+        EXPECT_FALSE(ResolutionKept(dialog)) << "no settings file: the display is switched";
         ClickKind(dialog, 2, true);
+        // Its caption ticks the check, and its mark takes the tick off again.
+        RECT panel{};
+        GetWindowRect(dialog.DisplayPanel(), &panel);
+        SettingsDialog::Click(POINT{panel.left + Px(1500), panel.top + Px(217)});
+        EXPECT_TRUE(ResolutionKept(dialog));
+        SettingsDialog::Click(POINT{panel.left + Px(517), panel.top + Px(217)});
+        EXPECT_FALSE(ResolutionKept(dialog));
+        SettingsDialog::Click(POINT{panel.left + Px(1500), panel.top + Px(217)});
         EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
     }
-    EXPECT_EQ(ReadFileBytes(kIni), SettingsBytes(Saved(" 2"), Saved(" 0"), ""));
+    EXPECT_EQ(ReadFileBytes(kIni), SettingsBytes(Saved(" 2"), Saved(" 0"), "", "1"));
     SettingsDialog again;
     ASSERT_TRUE(again.Open(kFolder));
     EXPECT_EQ(SelectedMark(again), 0);
+    EXPECT_TRUE(ResolutionKept(again));
     EXPECT_EQ(again.ClickAndWaitForEnd(again.CancelButton()), 0u);
 }
 
@@ -165,7 +184,7 @@ TEST(SettingsDialog, TheTrackTypedIsRoundedHalvesToEven) {
         dialog.TypeTrack(text);
         EXPECT_EQ(dialog.TrackBoxText(), text);
         EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
-        EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 1", saved, "")))
+        EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 1", saved, "", "0")))
             << "typed " << std::string(text.begin(), text.end());
     }
 }
@@ -186,7 +205,7 @@ TEST(SettingsDialog, TheFileChooserKeepsTheFileWhenCancelledAndOpensInItsFolder)
         EXPECT_TRUE(wait_until([&] { return !IsWindow(chooser); }, 5s));
         EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
     }
-    EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 2", " 0", first)));
+    EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 2", " 0", first, "0")));
 
     // A name typed without a folder lands in the chooser's folder: the music file's.
     SettingsDialog dialog;
@@ -198,7 +217,7 @@ TEST(SettingsDialog, TheFileChooserKeepsTheFileWhenCancelledAndOpensInItsFolder)
     EXPECT_TRUE(wait_until([] { return FindWindowW(nullptr, L"ﾌｧｲﾙを開く") == nullptr; }, 5s));
     EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
     EXPECT_EQ(ReadFileBytes(kIni),
-              SettingsBytes(Saved(" 2"), Saved(" 0"), kMusicFolder + "\\b.wav"));
+              SettingsBytes(Saved(" 2"), Saved(" 0"), kMusicFolder + "\\b.wav", "0"));
 }
 
 // On a system whose code page cannot write the file's name, the file is
@@ -224,7 +243,7 @@ TEST(SettingsDialog, AFileNameTheCodePageCannotWriteIsRefused) {
     EXPECT_NE(content.text.find(japanese), std::wstring::npos) << "it names the file";
     PressOk(box);
     EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
-    EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 2", " 0", first)));
+    EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 2", " 0", first, "0")));
 }
 
 // Both programs run with the user's own rights, so that a folder they cannot
@@ -284,14 +303,16 @@ TEST(SettingsDialog, LayoutFollowsTheScreensResolution) {
     RECT client{};
     GetClientRect(dialog.Window(), &client);
     const std::map<int, std::pair<int, int>> sizes{
-        {96, {495, 246}}, {120, {619, 308}}, {144, {743, 369}}, {192, {990, 492}}};
+        {96, {495, 283}}, {120, {619, 354}}, {144, {743, 425}}, {192, {990, 566}}};
     ASSERT_TRUE(sizes.contains(Dpi()));
     EXPECT_EQ(client.right, sizes.at(Dpi()).first);
     EXPECT_EQ(client.bottom, sizes.at(Dpi()).second);
     ExpectRect(InClient(dialog.Window(), dialog.Panel()), Twips(180, 240, 7035, 2475), "Pic_C");
-    ExpectRect(InClient(dialog.Window(), dialog.SetButton()), Twips(4740, 3000, 1215, 375),
+    ExpectRect(InClient(dialog.Window(), dialog.DisplayPanel()), Twips(180, 2835, 7035, 435),
+               "Pic_D");
+    ExpectRect(InClient(dialog.Window(), dialog.SetButton()), Twips(4740, 3555, 1215, 375),
                "Cmd_Set");
-    ExpectRect(InClient(dialog.Window(), dialog.CancelButton()), Twips(6000, 3000, 1215, 375),
+    ExpectRect(InClient(dialog.Window(), dialog.CancelButton()), Twips(6000, 3555, 1215, 375),
                "Cmd_Can");
     ExpectRect(InClient(dialog.Panel(), dialog.FileButton()), Twips(420, 1680, 615, 375),
                "Cmd_File");
@@ -306,7 +327,7 @@ TEST(SettingsDialog, LayoutFollowsTheScreensResolution) {
     shot.save_png("settings-dialog-" + std::to_string(Dpi()) + "dpi");
     const POINT top = dialog.OnForm(60, 0);
     EXPECT_LE(shot.at(top.x, top.y).brightest(), 40);
-    const POINT middle = dialog.OnForm(60, 1845);
+    const POINT middle = dialog.OnForm(60, 2122);
     EXPECT_TRUE((shot.at(middle.x, middle.y) == Rgb{220, 220, 250}) ||
                 (shot.at(middle.x, middle.y) == Rgb{219, 219, 249}));
     const RgbPicture strip = ReadBmp24(ResourcesFolder() + "\\panel_strip.bmp");

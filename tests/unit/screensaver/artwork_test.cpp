@@ -19,6 +19,7 @@
 #include "panel_strip.h"
 #include "preview_pictures.h"
 #include "radio_marks.h"
+#include "check_marks.h"
 
 namespace {
 
@@ -138,6 +139,30 @@ TEST(Artwork, CommandFramesAreCommittedAndDrawTheirLooks) {
     for (const auto& p : pixels) {
         EXPECT_EQ(Rgb255(*p.picture, p.x, p.y), p.colour) << p.x << "," << p.y;
     }
+}
+
+// The check marks: committed, with rounded corners and the radio's dark
+// blue border; the checked one differs only inside the
+// border, where its tick is dark and blue.
+TEST(Artwork, CheckMarksAreCommittedAndDifferOnlyInsideTheBorder) {
+    const artwork::Canvas unchecked = artwork::PaintCheckUnchecked();
+    const artwork::Canvas checked = artwork::PaintCheckChecked();
+    ExpectCommittedMatchesPainted("check_unchecked.bmp", unchecked);
+    ExpectCommittedMatchesPainted("check_checked.bmp", checked);
+    ASSERT_EQ(unchecked.width(), 12);
+    // Rounded: a corner pixel is half the panel's light tone.
+    EXPECT_GT(MeanBrightness(unchecked, 0, 0, 1, 1), MeanBrightness(unchecked, 0, 5, 1, 6) + 20);
+    for (int i = 0; i < 12; ++i) {
+        for (const auto& [x, y] : {std::pair{i, 0}, {i, 11}, {0, i}, {11, i}}) {
+            EXPECT_EQ(Rgb255(checked, x, y), Rgb255(unchecked, x, y)) << x << "," << y;
+        }
+    }
+    const auto border = Rgb255(unchecked, 0, 6);
+    EXPECT_GT(border[2], border[0] + 50);
+    EXPECT_GT(MeanBrightness(unchecked, 3, 3, 9, 9), 215);
+    const auto tick = Rgb255(checked, 5, 8);
+    EXPECT_LT(tick[0], 110);
+    EXPECT_GT(tick[2], tick[0] + 50);
 }
 
 // The radio marks: on the panel's tone outside the ring, so no square shows

@@ -1,0 +1,10 @@
+#pragma once
+
+// The words the screensaver program puts on the renderer's command line for
+// the user's display choices, and the renderer reads there. With none of
+// them the renderer does what it always did.
+
+#include <string_view>
+
+// Never change the display mode: draw at the primary monitor's own resolution.
+inline constexpr std::string_view kKeepResolutionArgument = "/keep-resolution";

@@ -4,7 +4,9 @@
 # program's start to its first swapped frame, and the frame rate its loop
 # reaches. Both are read from Wine's own timestamped traces (the program's
 # first module load, and every wglSwapBuffers), so the program is measured
-# as it ships.
+# as it ships. Two displays, one after the other: a 1024x768 screen, which
+# the renderer takes as its switched mode, and a 1920x1080 screen whose
+# resolution it keeps (/keep-resolution), drawing four times the pixels.
 #
 #   bench/renderer_frames.sh [RUNS] [SECONDS]     defaults: 5 runs of 3 s
 #
@@ -17,53 +19,62 @@ seconds=${2:-3}
 program=$root/build/win64/bin/Velmoran.dll
 [ -f "$program" ] || { echo "build the win64 preset first" >&2; exit 2; }
 
-session=$(mktemp -d /tmp/velmoran-bench.XXXXXX)
-trap 'cmake/wine-session.sh stop "$session"' EXIT
-cmake/wine-session.sh start "$session" || exit 2
-# shellcheck disable=SC1091
-. "$session/env"
-wine=$VELMORAN_WINE
-# shellcheck source=bench/hand_off_pictures.sh
-. bench/hand_off_pictures.sh
-write_hand_off_pictures 1920x1080
-
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# A trivial program's whole start and exit, for scale.
-trivial=$session/trivial.exe
-printf 'int main(){return 0;}\n' | x86_64-w64-mingw32-gcc-posix -x c - -o "$trivial" || exit 2
-"$wine" "$trivial"
-trivial_ms=$(for _ in $(seq "$runs"); do
-    start=$(date +%s%N)
-    "$wine" "$trivial"
-    echo $((($(date +%s%N) - start) / 1000000))
-done | median)
-echo "trivial program, start to exit: $trivial_ms ms (median of $runs)"
+# measure NAME SCREEN ARGUMENTS: the runs on a screen of its own.
+measure() {
+    local name=$1 screen=$2 arguments=$3
+    local session
+    session=$(mktemp -d /tmp/velmoran-bench.XXXXXX)
+    VELMORAN_SCREEN=$screen cmake/wine-session.sh start "$session" >/dev/null || exit 2
+    (
+        # shellcheck disable=SC1091
+        . "$session/env"
+        wine=$VELMORAN_WINE
+        # shellcheck source=bench/hand_off_pictures.sh
+        . bench/hand_off_pictures.sh
+        write_hand_off_pictures 1920x1080
+        echo "== $name"
+        # A trivial program's whole start and exit, for scale.
+        trivial=$session/trivial.exe
+        printf 'int main(){return 0;}\n' | x86_64-w64-mingw32-gcc-posix -x c - -o "$trivial" || exit 2
+        "$wine" "$trivial"
+        trivial_ms=$(for _ in $(seq "$runs"); do
+            start=$(date +%s%N)
+            "$wine" "$trivial"
+            echo $((($(date +%s%N) - start) / 1000000))
+        done | median)
+        echo "trivial program, start to exit: $trivial_ms ms (median of $runs)"
+        first_frame=()
+        rates=()
+        for run in $(seq "$runs"); do
+            log=$session/trace-$run.log
+            WINEDEBUG=+timestamp,+loaddll,+wgl "$wine" "$program" $arguments 2>"$log" &
+            pid=$!
+            sleep "$seconds"
+            # NOTE: early in a new Wine session keys pressed through XTEST can be lost; press Esc
+            # until the program has ended.
+            for _ in $(seq 80); do
+                kill -0 "$pid" 2>/dev/null || break
+                xdotool key Escape
+                sleep 0.25
+            done
+            wait "$pid"
+            # Timestamps are seconds with millisecond precision.
+            loaded=$(grep -m1 'Loaded L".*Velmoran.dll"' "$log" | cut -d: -f1)
+            swaps=$(grep 'wglSwapBuffers' "$log" | cut -d: -f1)
+            first=$(head -n1 <<<"$swaps")
+            last=$(tail -n1 <<<"$swaps")
+            count=$(wc -l <<<"$swaps")
+            first_frame+=("$(awk -v a="$loaded" -v b="$first" 'BEGIN { printf "%.0f", (b - a) * 1000 }')")
+            rates+=("$(awk -v n="$count" -v a="$first" -v b="$last" 'BEGIN { printf "%.0f", (n - 1) / (b - a) }')")
+            echo "run $run: first frame ${first_frame[-1]} ms after the program was loaded, ${rates[-1]} frames/s"
+        done
+        echo "start to first swapped frame: $(printf '%s\n' "${first_frame[@]}" | median) ms (median of $runs)"
+        echo "frame rate: $(printf '%s\n' "${rates[@]}" | median) frames/s (median of $runs)"
+    )
+    cmake/wine-session.sh stop "$session"
+}
 
-first_frame=()
-rates=()
-for run in $(seq "$runs"); do
-    log=$session/trace-$run.log
-    WINEDEBUG=+timestamp,+loaddll,+wgl "$wine" "$program" 2>"$log" &
-    pid=$!
-    sleep "$seconds"
-    # NOTE: early in a new Wine session keys pressed through XTEST can be lost; press Esc
-    # until the program has ended.
-    for _ in $(seq 80); do
-        kill -0 "$pid" 2>/dev/null || break
-        xdotool key Escape
-        sleep 0.25
-    done
-    wait "$pid"
-    # Timestamps are seconds with millisecond precision.
-    loaded=$(grep -m1 'Loaded L".*Velmoran.dll"' "$log" | cut -d: -f1)
-    swaps=$(grep 'wglSwapBuffers' "$log" | cut -d: -f1)
-    first=$(head -n1 <<<"$swaps")
-    last=$(tail -n1 <<<"$swaps")
-    count=$(wc -l <<<"$swaps")
-    first_frame+=("$(awk -v a="$loaded" -v b="$first" 'BEGIN { printf "%.0f", (b - a) * 1000 }')")
-    rates+=("$(awk -v n="$count" -v a="$first" -v b="$last" 'BEGIN { printf "%.0f", (n - 1) / (b - a) }')")
-    echo "run $run: first frame ${first_frame[-1]} ms after the program was loaded, ${rates[-1]} frames/s"
-done
-echo "start to first swapped frame: $(printf '%s\n' "${first_frame[@]}" | median) ms (median of $runs)"
-echo "frame rate: $(printf '%s\n' "${rates[@]}" | median) frames/s (median of $runs)"
+measure "1024x768, switched to 1024x768" 1024x768x24 ""
+measure "1920x1080, resolution kept" 1920x1080x24 /keep-resolution

@@ -18,7 +18,9 @@
 #       textures, 1st frame to its first buffer swap
 #   - from Esc in the renderer to the renderer's and Velmoran.scr's exit.
 # The 1920x1080 runs happen inside a Wine desktop window of that size, the
-# only way to let the renderer switch to 1024x768 on a virtual X screen.
+# only way to let the renderer switch to 1024x768 on a virtual X screen; a
+# third set keeps the resolution (the settings file asks for it) on a plain
+# 1920x1080 screen, where the renderer draws at that size.
 #
 #   bench/startup_timing.sh [RUNS]      RUNS per screen, 5 by default
 # With VELMORAN_BENCH_PROGRAMS set to a folder, the Velmoran.scr and
@@ -118,10 +120,16 @@ split() {
         END { flush() }' "$1"
 }
 
-# measure NAME SCREEN DESKTOP
+# measure NAME SCREEN DESKTOP [keep]: with keep, the settings file beside
+# the programs asks to keep the screen's resolution.
 measure() {
-    local name=$1 screen=$2 desktop=$3 session=$work/session-$1
+    local name=$1 screen=$2 desktop=$3 keep=${4:-} session=$work/session-$1
     sessions+=("$session")
+    rm -f "$work/programs/Velmoran.ini"
+    if [ -n "$keep" ]; then
+        printf '[Section]\r\n%s=1\r\n' "$(printf '解像度維持' | iconv -f UTF-8 -t SHIFT_JIS)" \
+            >"$work/programs/Velmoran.ini"
+    fi
     VELMORAN_SCREEN=$screen cmake/wine-session.sh start "$session" >/dev/null || exit 2
     # A first run starts Wine's desktop and services; it is not counted.
     drive "$session" "$desktop" "$work/$name-warmup.txt" --runs 1
@@ -166,5 +174,6 @@ measure() {
 
 measure screen-1024x768 1024x768x24 -
 measure screen-1920x1080 1920x1080x24 1920x1080
+measure screen-1920x1080-kept 1920x1080x24 - keep
 echo
 echo "raw results: $work"

@@ -41,6 +41,8 @@ start_session() {
     rm -f "$dir/display"
     if [ "${VELMORAN_MONITORS:-1}" = 2 ]; then
         start_two_monitor_xorg "$dir" 5>"$dir/display" 9>&-
+    elif [ "${VELMORAN_MONITORS:-1}" = no1024 ]; then
+        start_no_1024_xorg "$dir" 5>"$dir/display" 9>&-
     else
         command -v Xvfb >/dev/null || die "Xvfb is not installed"
         Xvfb -displayfd 5 -screen 0 "${VELMORAN_SCREEN:-1024x768x24}" -nolisten tcp -noreset \
@@ -149,6 +151,43 @@ CONF
 # reports each enabled output as a monitor.
 # NOTE: the last plain query makes the server poll its outputs; until then
 # the "current" resources that Wine reads show the second output off.
+# A display of today that offers 1280 x 1024 at 60 Hz and no 1024 x 768 mode:
+# the dummy driver keeps only the built-in modes within the sync ranges.
+start_no_1024_xorg() {
+    local dir=$1
+    command -v Xorg >/dev/null || die "Xorg is not installed"
+    cat >"$dir/xorg.conf" <<'CONF'
+Section "ServerFlags"
+    Option "AutoAddDevices" "false"
+    Option "AutoEnableDevices" "false"
+    Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 65536
+EndSection
+Section "Monitor"
+    Identifier "monitor"
+    HorizSync 62.0 - 66.0
+    VertRefresh 50.0 - 70.0
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "monitor"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Virtual 1280 1024
+        Modes "1280x1024"
+    EndSubSection
+EndSection
+CONF
+    Xorg -displayfd 5 -noreset -nolisten tcp -config "$dir/xorg.conf" -logfile "$dir/xorg.log" \
+        </dev/null >"$dir/xvfb.log" 2>&1 &
+}
+
 add_second_monitor() {
     local display=$1 dir=$2
     {

@@ -41,3 +41,14 @@ velmoran_system_test(renderer_monitors_test
     DRIVES renderer
     TWO_MONITORS)
 target_link_libraries(renderer_monitors_test PRIVATE screensaver_run_support form_runtime_core)
+
+# The renderer where it does not switch the display: on a display without a
+# 1024 x 768 mode (Xorg's dummy driver), and again on a wide screen whose
+# screenshots the README shows.
+velmoran_system_test(renderer_display_test
+    SOURCES renderer_display_test.cpp ../unit/support/bmp_builder.cpp
+    DRIVES renderer
+    MONITORS no1024)
+target_include_directories(renderer_display_test PRIVATE ../unit/support)
+target_link_libraries(renderer_display_test PRIVATE screensaver_test_support)
+velmoran_system_test_run(renderer_display_test_wide renderer_display_test SCREEN 1600x900x24)

@@ -130,7 +130,12 @@ TEST(SettingsDialog, ShowsTheSavedSettingsAndChoosesAKind) {
     EXPECT_FALSE(IsWindowEnabled(dialog.TrackBox()));
     EXPECT_TRUE(LooksEnabled(dialog.FileButton()));
 
-    // Cancel after the changes: the file is as it was, byte for byte.
+    // The display choice ticked too; then Cancel after the changes: the file
+    // is as it was, byte for byte.
+    RECT display{};
+    GetWindowRect(dialog.DisplayPanel(), &display);
+    SettingsDialog::Click(POINT{display.left + Px(1500), display.top + Px(217)});
+    EXPECT_TRUE(ResolutionKept(dialog));
     EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.CancelButton()), 0u);
     EXPECT_EQ(ReadFileBytes(kIni), saved);
 }

@@ -15,6 +15,7 @@
 
 #include "fake_mci.h"
 #include "runtime/shift_jis.h"
+#include "settings/display_settings.h"
 
 namespace {
 
@@ -149,6 +150,13 @@ TEST(RendererLaunch, PathsOfOtherFolders) {
     const RendererLaunch launch = LaunchOf("D:\\Savers\\Velmoran.dll");
     EXPECT_EQ(launch.application, "D:\\Savers\\Velmoran.dll");
     EXPECT_EQ(launch.command_line, "\"D:\\Savers\\Velmoran.dll\"");
+    // The display choice follows the quoted path; off, nothing follows it.
+    for (const bool keep : {false, true}) {
+        const std::string arguments = RendererArgumentsFor(DisplaySettings{keep});
+        EXPECT_EQ(LaunchOf("D:\\Savers\\Velmoran.dll", arguments).command_line,
+                  keep ? "\"D:\\Savers\\Velmoran.dll\" /keep-resolution"
+                       : "\"D:\\Savers\\Velmoran.dll\"");
+    }
 }
 
 TEST(MusicFileType, TheLastThreeCharactersUpperCased) {

@@ -1,3 +1,4 @@
+#include "settings/display_settings.h"
 #include "settings/safe_save.h"
 #include "settings/save_order.h"
 #include "settings/setting_values.h"
@@ -98,6 +99,22 @@ TEST(SaveThroughCopy, TheFileIsEitherTheOldOneOrTheNewOne) {
         EXPECT_EQ(file, saved ? "olda1b2c3" : "old");
         EXPECT_FALSE(copy.has_value());
     }
+}
+
+TEST(DisplaySettings, OnlyAStoredOneKeepsTheResolutionAndASaveWritesOneOrZero) {
+    for (const char* stored : {"", "0", " 1", "1 ", "2", "yes", "\x82\x50"}) {
+        EXPECT_FALSE(KeepResolutionFrom(stored)) << stored;
+    }
+    EXPECT_TRUE(KeepResolutionFrom("1"));
+    std::vector<std::pair<std::string, std::string>> writes;
+    for (const bool keep : {true, false}) {
+        SaveDisplaySettings(DisplaySettings{keep},
+                            [&](const std::string& key, const std::string& value) {
+                                writes.emplace_back(key, value);
+                            });
+    }
+    const std::string key = "\x89\xF0\x91\x9C\x93\x78\x88\xDB\x8E\x9D"; // 解像度維持
+    EXPECT_EQ(writes, (std::vector<std::pair<std::string, std::string>>{{key, "1"}, {key, "0"}}));
 }
 
 } // namespace

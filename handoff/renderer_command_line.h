@@ -8,3 +8,7 @@
 
 // Never change the display mode: draw at the primary monitor's own resolution.
 inline constexpr std::string_view kKeepResolutionArgument = "/keep-resolution";
+
+// Draw the scene on every monitor, each over its own desktop, instead of
+// covering the others in black.
+inline constexpr std::string_view kEveryMonitorArgument = "/every-monitor";

@@ -35,9 +35,10 @@ RendererOptions ParseRendererOptions(std::string_view command_line) {
         while (end < command_line.size() && !IsBlank(command_line[end])) {
             ++end;
         }
-        if (SameWord(command_line.substr(at, end - at), kKeepResolutionArgument)) {
-            options.keep_resolution = true;
-        }
+        const std::string_view word = command_line.substr(at, end - at);
+        options.keep_resolution =
+            options.keep_resolution || SameWord(word, kKeepResolutionArgument);
+        options.every_monitor = options.every_monitor || SameWord(word, kEveryMonitorArgument);
         at = end;
     }
     return options;

@@ -16,6 +16,7 @@
 // What the screensaver program asks of the renderer on its command line.
 struct RendererOptions {
     bool keep_resolution = false; // "/keep-resolution": never change the display mode
+    bool every_monitor = false;   // "/every-monitor": a scene on every monitor
 };
 
 // The options in the renderer's command line (without its program name):

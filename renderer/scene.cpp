@@ -20,10 +20,15 @@ void create_pools(Scene& scene, const ClockSource& clock) {
 }
 
 void resize_scene(int width, int height) {
+    resize_scene_part(0, 0, width, height);
+}
+
+void resize_scene_part(int x, int y, int width, int height) {
     if (height == 0) {
         height = 1;
     }
-    glViewport(0, 0, width, height);
+    glViewport(x, y, width, height);
+    glScissor(x, y, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     // The near plane is the single-precision 0.01 widened to double.

@@ -31,6 +31,12 @@ void tick_scene_clock(Scene& scene);
 // Viewport and projection for a client area of width x height pixels.
 void resize_scene(int width, int height);
 
+// The same for one part of a larger window, width x height pixels whose
+// lower-left corner is (x, y) from the window's lower-left corner, with the
+// scissor box on that part too, so that a frame drawn next (its clear
+// included) stays inside it.
+void resize_scene_part(int x, int y, int width, int height);
+
 // The OpenGL state that stays fixed for the whole run: smooth shading,
 // no depth test, black clear colour, additive blending, texturing on.
 void set_fixed_gl_state();

@@ -1,5 +1,7 @@
 #include "handoff_files.h"
 
+#include "monitor_pictures.h"
+
 HandoffWrite HandoffWriteFor(PathEntry folder, PathEntry file) {
     if (folder != PathEntry::Folder) {
         return HandoffWrite::Refuse;
@@ -18,5 +20,6 @@ HandoffWrite HandoffWriteFor(PathEntry folder, PathEntry file) {
 }
 
 HandoffAccess HandoffAccessOf(int index) {
-    return index == 0 ? HandoffAccess::OwnUserAndSystem : HandoffAccess::AsTheFolderGives;
+    return IsMonitorPhotograph(index) ? HandoffAccess::OwnUserAndSystem
+                                      : HandoffAccess::AsTheFolderGives;
 }

@@ -25,6 +25,7 @@ enum class HandoffAccess {
     OwnUserAndSystem, // an access list of its own: the user who made it and the system
     AsTheFolderGives, // the entries the folder hands down
 };
-// The photograph (image 0) shows the user's desktop: its own user's alone.
-// The bolt pictures (1 and 2) are the program's own and stay as the folder gives.
+// The photographs (image 0, and 3 and after for further monitors) show the
+// user's desktop: its own user's alone. The bolt pictures (1 and 2) are the
+// program's own and stay as the folder gives.
 HandoffAccess HandoffAccessOf(int index);

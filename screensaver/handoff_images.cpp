@@ -9,4 +9,7 @@ void WriteHandoffImages(const HandoffImageServices& services) {
     for (int index = 0; index < kHandoffImageCount; ++index) {
         SkipIfFailing([&] { services.save_picture(index); });
     }
+    if (services.photograph_other_monitors) {
+        SkipIfFailing([&] { services.photograph_other_monitors(); });
+    }
 }

@@ -26,9 +26,14 @@ struct HandoffImageServices {
     // Saves picture box index's retained image as hand-off image index, as
     // HandoffWriteFor and HandoffAccessOf (handoff_files.h) say.
     std::function<void(int index)> save_picture;
+    // With a scene on every monitor: photographs every monitor after the
+    // primary into its own hand-off picture (monitor_pictures.h), and
+    // removes the pictures of monitors there are no longer. Empty otherwise.
+    std::function<void()> photograph_other_monitors;
 };
 
 // Captures the screen and saves the three images, in this order: the
-// window's and the surface's size, the screen copy, then images 0, 1 and 2.
+// window's and the surface's size, the screen copy, then images 0, 1 and 2;
+// then the other monitors' photographs, when asked for.
 // A step that fails (one that throws, too) is skipped and the next one runs.
 void WriteHandoffImages(const HandoffImageServices& services);

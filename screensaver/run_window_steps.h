@@ -44,7 +44,8 @@ struct RunWindowServices {
     // Lets a moment (about 100 ms) pass at the end of a run that waits for the
     // renderer's window to go, answering what other programs send meanwhile.
     std::function<void()> wait_a_moment;
-    // Removes the photograph, hand-off image 0 (see handoff_files.h).
+    // Removes the photograph, hand-off image 0 (see handoff_files.h), and
+    // those of the other monitors when there are any.
     std::function<void()> remove_photograph;
     TimerSwitch timer1; // MP3 end check, every 1000 ms
     TimerSwitch timer2; // audio-CD check, every 200 ms

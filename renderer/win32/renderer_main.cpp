@@ -7,6 +7,7 @@
 #include "../gl_headers.h"
 #include "../textures.h"
 #include "image_files.h"
+#include "monitor_scenes.h"
 
 Scene g_scene;
 
@@ -40,6 +41,9 @@ void init_scene(HWND window) {
     create_pools(g_scene, platform_clock());
     set_fixed_gl_state();
     glBindTexture(GL_TEXTURE_2D, g_scene.texture_slots[first_bolt_texture_slot]);
+    if (g_options.every_monitor) {
+        create_monitor_scenes();
+    }
 }
 
 int run_loop() {
@@ -51,6 +55,8 @@ int run_loop() {
             }
             TranslateMessage(&message);
             DispatchMessageA(&message);
+        } else if (g_options.every_monitor) {
+            draw_monitor_scenes();
         } else {
             tick_scene_clock(g_scene);
             draw_frame(g_scene, swap_window_buffers);

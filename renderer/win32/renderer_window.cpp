@@ -2,6 +2,7 @@
 
 #include "../display_config.h"
 #include "monitor_covers.h"
+#include "monitor_scenes.h"
 
 HINSTANCE g_instance = nullptr;
 HWND g_window = nullptr;
@@ -73,13 +74,18 @@ HWND create_window(const char* title, int width, int height, DWORD style, bool f
             height = GetSystemMetrics(SM_CYSCREEN);
         }
     }
+    // With a scene on every monitor, the window spans them all.
+    RECT place{0, 0, width, height};
+    if (full_screen && g_options.every_monitor) {
+        place = virtual_screen();
+    }
     g_instance = instance;
 
-    RECT rect{0, 0, width, height};
+    RECT rect = place;
     AdjustWindowRect(&rect, style, FALSE);
-    HWND window =
-        CreateWindowExA(0, display_config.window_name, title, style, 0, 0, rect.right - rect.left,
-                        rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(0, display_config.window_name, title, style, place.left,
+                                  place.top, rect.right - rect.left, rect.bottom - rect.top,
+                                  nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         // Nothing else will run the teardown, so undo the full-screen start here.
         if (full_screen) {
@@ -90,7 +96,7 @@ HWND create_window(const char* title, int width, int height, DWORD style, bool f
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     SetFocus(window);
-    if (full_screen) {
+    if (full_screen && !g_options.every_monitor) {
         place_monitor_covers(window, instance);
     }
     return window;
@@ -119,7 +125,9 @@ LRESULT handle_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) 
         return 0;
     case WM_DISPLAYCHANGE:
         // Another program, or a monitor plugged in or out, moved the monitors.
-        if (g_full_screen) {
+        if (g_full_screen && g_options.every_monitor) {
+            follow_monitor_change();
+        } else if (g_full_screen) {
             place_monitor_covers(window, g_instance);
         }
         break;

@@ -103,8 +103,11 @@ std::string SettingsFileOf(const std::string& program_folder) {
 
 void LoadDisplaySettings() {
     const std::string file = SettingsFileOf(Application::ProgramFolder());
-    g_display_settings.KeepResolution = KeepResolutionFrom(
-        ReadIni(std::string(kSettingsSection), ProfileKey(kKeyKeepResolution), file));
+    const auto read = [&file](std::string_view key) {
+        return ChoiceFrom(ReadIni(std::string(kSettingsSection), ProfileKey(key), file));
+    };
+    g_display_settings.KeepResolution = read(kKeyKeepResolution);
+    g_display_settings.EveryMonitor = read(kKeyEveryMonitor);
 }
 
 void LoadMusicSettingsFromFolder(MusicSettings& settings, const std::string& program_folder) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "handoff_folder.h"
+#include "monitor_photographs.h"
 #include "win32/handoff_folder_access.h"
 #include "program_globals.h"
 #include "program_music.h"
@@ -72,6 +73,13 @@ HandoffImageServices Velmoran_S::HandoffImages() {
         const auto folder = UserHandoffFolder();
         LastApiResult = file && folder && WriteHandoffFile(*folder, index, *file);
     };
+    if (g_display_settings.EveryMonitor) {
+        services.photograph_other_monitors = [] {
+            if (const auto folder = UserHandoffFolder()) {
+                PhotographOtherMonitors(*folder);
+            }
+        };
+    }
     return services;
 }
 
@@ -101,6 +109,9 @@ RunWindowServices Velmoran_S::Services() {
     services.remove_photograph = [] {
         if (const auto folder = UserHandoffFolder()) {
             RemoveHandoffFile(*folder, 0);
+            if (g_display_settings.EveryMonitor) {
+                RemoveOtherMonitorPhotographs(*folder);
+            }
         }
     };
     services.timer1 = SwitchOf(Timer1);

@@ -1,8 +1,9 @@
 // The renderer on two monitors side by side (an X server with the dummy
 // driver: (0,0)-(1024,768) the primary, (1024,0)-(2048,768) the second): it
 // keeps the primary as it always was and covers the second monitor in black
-// for as long as it runs. Screenshots of both monitors are saved for a
-// person to look at.
+// for as long as it runs; with the choice of a scene on every monitor, each
+// monitor shows the storm over its own desktop. Screenshots of both monitors
+// are saved for a person to look at.
 
 #include <gtest/gtest.h>
 
@@ -430,6 +431,110 @@ TEST_F(TwoMonitorRun, CoverFollowsTheSecondMonitorThroughTheDisplaySwitch) {
     EXPECT_TRUE(EqualRect(&cover_rect, &during[1].rect)) << Text(cover_rect);
     ASSERT_EQ(after.size(), 2u);
     EXPECT_TRUE(EqualRect(&after[1].rect, &before[1].rect)) << Text(after);
+}
+
+// With the choice of a scene on every monitor (the settings file beside the
+// program asks for it), a whole run from Velmoran.scr on monitors of two
+// sizes: each monitor's floor is its own desktop, each sky gets its own
+// bolts, Esc ends everything with code 0, and both desktops come back with
+// the photographs gone.
+TEST_F(TwoMonitorRun, EveryMonitorShowsTheStormOverItsOwnDesktop) {
+    MONITORINFOEXA info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetMonitorInfoA(MonitorFromPoint({1536, 384}, MONITOR_DEFAULTTONULL), &info));
+    DEVMODEA mode{};
+    mode.dmSize = sizeof(mode);
+    mode.dmPelsWidth = 800;
+    mode.dmPelsHeight = 600;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    ASSERT_EQ(ChangeDisplaySettingsExA(info.szDevice, &mode, nullptr, 0, nullptr),
+              DISP_CHANGE_SUCCESSFUL);
+    const RECT second_rect{1024, 0, 1824, 600};
+    const std::string folder = "C:\\velmoran-every-monitor";
+    const std::string scr = InstallPrograms(folder, RendererKind::Real);
+    std::ofstream(folder + "\\Velmoran.ini", std::ios::binary)
+        << "[Section]\r\n\x91\x53\xD3\xC6\xC0\xB0\x95\x5C\x8E\xA6=1\r\n"; // 全ﾓﾆﾀｰ表示
+    ScreenShot shot, bolts;
+    int sky_bolts[2] = {0, 0};
+    std::optional<BmpPicture> second_photo;
+    std::optional<DWORD> renderer_code, scr_code;
+    RECT window_rect{};
+    std::size_t other_windows = 99;
+    {
+        PatternWindow desktop(RECT{96, 64, 896, 664}, {kRed, kBlue});
+        PatternWindow second(second_rect, {kGreen, kWhite}, "Second monitor picture");
+        ChildProcess process;
+        ASSERT_TRUE(StartScreensaver(process, scr, "/s"));
+        HWND renderer = WaitForRendererWindow(30s);
+        if (renderer != nullptr) {
+            WindowProcess renderer_process(renderer);
+            GetWindowRect(renderer, &window_rect);
+            second_photo = ReadBmp(HandoffFile(3));
+            // Frames on both monitors (the sky's top corners dark on each; the
+            // window's own background is white), then bolts in both skies
+            // within seconds.
+            wait_until(
+                [&] {
+                    const ScreenShot now = ScreenShot::capture(RECT{0, 0, 1824, 768});
+                    if (!PrimaryDrawn(now) || now.count_at_least(1024, 0, 1084, 40, 8) != 0 ||
+                        now.count_at_least(1764, 0, 1824, 40, 8) != 0) {
+                        return false;
+                    }
+                    shot = now;
+                    const int on_primary = shot.count_at_least(0, 0, 1024, 256, 200);
+                    const int on_second = shot.count_at_least(1024, 0, 1824, 200, 200);
+                    if (on_primary + on_second > sky_bolts[0] + sky_bolts[1]) {
+                        bolts = shot;
+                    }
+                    sky_bolts[0] = std::max(sky_bolts[0], on_primary);
+                    sky_bolts[1] = std::max(sky_bolts[1], on_second);
+                    return sky_bolts[0] > 150 && sky_bolts[1] > 150;
+                },
+                8s, 50ms);
+            std::vector<HWND> windows = visible_windows_of(renderer_process.id());
+            std::erase(windows, renderer);
+            other_windows = windows.size();
+            PressEscape(renderer);
+            renderer_code = renderer_process.wait_for_exit(10s);
+        }
+        scr_code = process.wait_for_exit(10s);
+        const ScreenShot after = ScreenShot::capture(RECT{0, 0, 1824, 768});
+        EXPECT_GT(after.mean_brightness(1024, 0, 1824, 600), 100.0) << "the second desktop is back";
+    }
+    ChangeDisplaySettingsExA(info.szDevice, nullptr, nullptr, 0, nullptr);
+    const bool photos_left =
+        GetFileAttributesA(HandoffFile(0).c_str()) != INVALID_FILE_ATTRIBUTES ||
+        GetFileAttributesA(HandoffFile(3).c_str()) != INVALID_FILE_ATTRIBUTES;
+    UninstallPrograms(folder);
+
+    const RECT both{0, 0, 1824, 768};
+    EXPECT_TRUE(EqualRect(&window_rect, &both)) << Text(window_rect);
+    EXPECT_EQ(other_windows, 0u) << "no covers with a scene on every monitor";
+    ASSERT_TRUE(second_photo.has_value()) << "no photograph of the second monitor";
+    EXPECT_EQ(second_photo->width, 800);
+    EXPECT_EQ(second_photo->height, 600);
+    shot.save_png("two-monitors-every");
+    bolts.save_png("two-monitors-every-bolts");
+    const auto count = [&](int left, int top, int right, int bottom, bool (*test)(const Rgb&)) {
+        int n = 0;
+        for (int y = top; y < bottom; y += 2) {
+            for (int x = left; x < right; x += 2) {
+                n += test(shot.at(x, y)) ? 1 : 0;
+            }
+        }
+        return n;
+    };
+    const auto greenish = [](const Rgb& p) { return p.g >= 30 && p.g > 2 * p.r && p.g > 2 * p.b; };
+    EXPECT_GT(count(0, 420, 1024, 768, Reddish), 300) << "the primary's floor";
+    EXPECT_GT(count(0, 420, 1024, 768, Bluish), 300);
+    EXPECT_EQ(count(0, 420, 1024, 768, greenish), 0);
+    EXPECT_GT(count(1024, 330, 1824, 600, greenish), 300) << "the second monitor's own floor";
+    EXPECT_EQ(count(1024, 330, 1824, 600, Reddish), 0);
+    EXPECT_GT(sky_bolts[0], 150) << "no bolt in the primary's sky";
+    EXPECT_GT(sky_bolts[1], 150) << "no bolt in the second monitor's sky";
+    EXPECT_EQ(renderer_code, std::optional<DWORD>(0));
+    EXPECT_EQ(scr_code, std::optional<DWORD>(0));
+    EXPECT_FALSE(photos_left) << "a photograph outlived the run";
 }
 
 } // namespace

@@ -7,21 +7,26 @@
 
 namespace {
 
-TEST(DisplayChoice, TheCommandLineAsksToKeepTheResolutionOrNot) {
+TEST(DisplayChoice, TheCommandLineAsksForTheDisplayChoices) {
     const struct {
         const char* command_line;
         bool keep;
+        bool every;
     } cases[] = {
-        {"", false},
-        {"/keep-resolution", true},
-        {"  /KEEP-Resolution\t", true},
-        {"/x /keep-resolution /y", true},
-        {"/keep-resolutions", false},
-        {"keep-resolution", false},
-        {"\"/keep-resolution\"", false},
+        {"", false, false},
+        {"/keep-resolution", true, false},
+        {"  /KEEP-Resolution\t", true, false},
+        {"/x /keep-resolution /y", true, false},
+        {"/every-monitor /keep-resolution", true, true},
+        {"/Every-Monitor", false, true},
+        {"/keep-resolutions /every-monitors", false, false},
+        {"keep-resolution", false, false},
+        {"\"/keep-resolution\"", false, false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ParseRendererOptions(c.command_line).keep_resolution, c.keep) << c.command_line;
+        const RendererOptions options = ParseRendererOptions(c.command_line);
+        EXPECT_EQ(options.keep_resolution, c.keep) << c.command_line;
+        EXPECT_EQ(options.every_monitor, c.every) << c.command_line;
     }
 }
 

@@ -34,6 +34,7 @@ constexpr const char* kNoMusic = "なし";
 constexpr const char* kMusicFile = "MP3、WAV";
 constexpr const char* kRepeatTrack = "曲目をﾘﾋﾟｰﾄ";
 constexpr const char* kKeepResolution = "画面の解像度を変えない";
+constexpr const char* kEveryMonitor = "すべてのモニターに表示";
 constexpr const char* kChooserTitle = "ﾌｧｲﾙを開く";
 constexpr const wchar_t* kChooserPattern = L"*.MP3;*.WAV";
 constexpr const char* kChooserFilterName = "BGMﾌｧｲﾙ (MP3 WAV)";
@@ -48,7 +49,8 @@ constexpr const char* kCannotSave = "設定を保存できませんでした。�
 
 // How far the display group moves the credit, the web address and the
 // buttons down (twips): the group's height and the gap above it.
-constexpr double kDisplayGroupShift = 555;
+constexpr double kDisplayGroupShift = 855;
+constexpr double kDisplayRowTops[] = {120, 420}; // in the display group, twips
 
 // The file chooser's buffers, in characters, each with its closing NUL.
 constexpr DWORD kChooserBuffer = 255;
@@ -137,9 +139,10 @@ Velmoran_P::Velmoran_P()
                                         {Pic_C, "Img_BGM", 2}}},
       lbl_BGM{{{Pic_C, "lbl_BGM", 0}, {Pic_C, "lbl_BGM", 1}, {Pic_C, "lbl_BGM", 2}}},
       BGM_Repeat(Pic_C, "BGM_Repeat"), lbl14(Pic_C, "lbl", 14), Cmd_File(Pic_C, "Cmd_File"),
-      lbl_Fname(Pic_C, "lbl_Fname"), Pic_D(*this, "Pic_D"), Img_Res(Pic_D, "Img_Res"),
-      lbl_Res(Pic_D, "lbl_Res"), lbl7(*this, "lbl", 7), lbl_URL(*this, "lbl_URL"),
-      Cmd_Set(*this, "Cmd_Set"), Cmd_Can(*this, "Cmd_Can"),
+      lbl_Fname(Pic_C, "lbl_Fname"),
+      Pic_D(*this, "Pic_D"), Img_Disp{{{Pic_D, "Img_Disp", 0}, {Pic_D, "Img_Disp", 1}}},
+      lbl_Disp{{{Pic_D, "lbl_Disp", 0}, {Pic_D, "lbl_Disp", 1}}}, lbl7(*this, "lbl", 7),
+      lbl_URL(*this, "lbl_URL"), Cmd_Set(*this, "Cmd_Set"), Cmd_Can(*this, "Cmd_Can"),
       Pic_Mbl(*this, "Pic_Mbl"), Img_Ra{{{*this, "Img_Ra", 0}, {*this, "Img_Ra", 1}}},
       Img_Ck{{{*this, "Img_Ck", 0}, {*this, "Img_Ck", 1}}} {
     SetCaption(kSettingsDialogTitle);
@@ -169,7 +172,8 @@ Velmoran_P::Velmoran_P()
         {lbl_Fname, "", 1080, 1740, 5715, 495},
         {lbl7, kCredit, 180, 2880 + kDisplayGroupShift, 2475, 195},
         {lbl_URL, kWebAddress, 180, 3120 + kDisplayGroupShift, 3285, 195},
-        {lbl_Res, kKeepResolution, 660, 120, 3000, 195},
+        {lbl_Disp[0], kKeepResolution, 660, kDisplayRowTops[0], 3000, 195},
+        {lbl_Disp[1], kEveryMonitor, 660, kDisplayRowTops[1], 3000, 195},
     };
     for (const auto& l : labels) {
         l.label.SetCaption(l.caption);
@@ -177,8 +181,8 @@ Velmoran_P::Velmoran_P()
         l.label.SetForeColor(0);
         Place(l.label, l.left, l.top, l.width, l.height);
     }
-    for (Label* one_line :
-         {&lbl15, &lbl_BGM[0], &lbl_BGM[1], &lbl_BGM[2], &lbl14, &lbl7, &lbl_URL, &lbl_Res}) {
+    for (Label* one_line : {&lbl15, &lbl_BGM[0], &lbl_BGM[1], &lbl_BGM[2], &lbl14, &lbl7, &lbl_URL,
+                            &lbl_Disp[0], &lbl_Disp[1]}) {
         one_line->SetWordWrap(false);
     }
     lbl15.SetAlignment(Alignment::Center);
@@ -220,10 +224,16 @@ Velmoran_P::Velmoran_P()
     // The display group: the music group's look, one check in a row.
     Pic_D.SetBackColor(0x00E0E0E0);
     Pic_D.SetAutoRedraw(true);
-    Place(Pic_D, 180, 2835, 7035, 435);
-    Place(Img_Res, 420, 120, 195, 195);
-    Img_Res.MouseDown = [this](const MouseEventArgs&) { ToggleKeepResolution(); };
-    lbl_Res.MouseDown = [this](const MouseEventArgs&) { ToggleKeepResolution(); };
+    Place(Pic_D, 180, 2835, 7035, 735);
+    for (int i = 0; i < 2; ++i) {
+        Place(Img_Disp[static_cast<std::size_t>(i)], 420, kDisplayRowTops[i], 195, 195);
+        Img_Disp[static_cast<std::size_t>(i)].MouseDown = [this, i](const MouseEventArgs&) {
+            ToggleDisplayChoice(i);
+        };
+        lbl_Disp[static_cast<std::size_t>(i)].MouseDown = [this, i](const MouseEventArgs&) {
+            ToggleDisplayChoice(i);
+        };
+    }
 
     Pic_Mbl.SetBackgroundPicture(Picture::FromResource(IDB_PANEL_STRIP));
     Place(Pic_Mbl, 120, 4680, 8340, 300);
@@ -249,7 +259,7 @@ void Velmoran_P::Form_Load() {
     InitializeCommands(*this);
     TilePicture(Pic_C);
     TilePicture(Pic_D);
-    ShowCheck();
+    ShowChecks();
     BGM_Repeat.SetEnabled(false);
     ShowMarks(g_music_settings.BgmKind);
     const KindControls controls = ControlsForKind(g_music_settings.BgmKind);
@@ -297,13 +307,25 @@ void Velmoran_P::ShowMarks(std::int16_t kind) {
     }
 }
 
-void Velmoran_P::ShowCheck() {
-    Img_Res.SetPicture(Img_Ck[g_display_settings.KeepResolution ? 1 : 0].GetPicture());
+namespace {
+
+// The display choice of the group's row index.
+bool& DisplayChoice(int index) {
+    return index == 0 ? g_display_settings.KeepResolution : g_display_settings.EveryMonitor;
 }
 
-void Velmoran_P::ToggleKeepResolution() {
-    g_display_settings.KeepResolution = !g_display_settings.KeepResolution;
-    ShowCheck();
+} // namespace
+
+void Velmoran_P::ShowChecks() {
+    for (int i = 0; i < 2; ++i) {
+        Img_Disp[static_cast<std::size_t>(i)].SetPicture(
+            Img_Ck[DisplayChoice(i) ? 1 : 0].GetPicture());
+    }
+}
+
+void Velmoran_P::ToggleDisplayChoice(int index) {
+    DisplayChoice(index) = !DisplayChoice(index);
+    ShowChecks();
 }
 
 void Velmoran_P::SelectKind(int kind) {

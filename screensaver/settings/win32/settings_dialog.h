@@ -31,10 +31,11 @@ public:
     runtime::Label lbl14;                  // lbl(14), after the track box
     Command Cmd_File;
     runtime::Label lbl_Fname; // the music file
-    // The display group's panel, under the music group, and its check.
+    // The display group's panel, under the music group, and its checks:
+    // 0 keep the screen's resolution, 1 show on every monitor.
     runtime::PictureBox Pic_D;
-    runtime::Image Img_Res; // the check mark of "keep the screen's resolution"
-    runtime::Label lbl_Res; // its caption
+    std::array<runtime::Image, 2> Img_Disp; // the check marks
+    std::array<runtime::Label, 2> lbl_Disp; // their captions
     // On the form.
     runtime::Label lbl7; // lbl(7): the credit, ending in the version
     runtime::Label lbl_URL;
@@ -58,11 +59,11 @@ private:
     void Cmd_Set_Click();
     void Cmd_Can_Click();
     void lbl_URL_Click();
-    void ToggleKeepResolution();
+    void ToggleDisplayChoice(int index);
 
     void SelectKind(int kind);
     void ShowMarks(std::int16_t kind);
-    void ShowCheck();
+    void ShowChecks();
     void TilePicture(runtime::PictureBox& target);
 };
 

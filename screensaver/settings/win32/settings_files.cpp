@@ -108,9 +108,7 @@ SettingsFileCopy PlatformSettingsFileCopy(const std::string& ansi_path) {
         return MoveFileExW(copy.c_str(), path.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     };
-    saving.discard = [=] {
-        DeleteFileW(copy.c_str());
-    };
+    saving.discard = [=] { DeleteFileW(copy.c_str()); };
     return saving;
 }
 

@@ -47,10 +47,11 @@ RECT RectOf(HWND window) {
 } // namespace
 
 std::string SettingsBytes(const std::string& kind, const std::string& repeat,
-                          const std::string& file, const char* keep) {
+                          const std::string& file, const char* keep, const char* every) {
     return "[Section]\r\n" + Sjis("BGM区分") + "=" + kind + "\r\n" + Sjis("BGMﾘﾋﾟｰﾄ") + "=" +
            repeat + "\r\n" + Sjis("BGMﾌｧｲﾙ") + "=" + file + "\r\n" +
-           (keep != nullptr ? Sjis("解像度維持") + "=" + keep + "\r\n" : "");
+           (keep != nullptr ? Sjis("解像度維持") + "=" + keep + "\r\n" : "") +
+           (every != nullptr ? Sjis("全ﾓﾆﾀｰ表示") + "=" + every + "\r\n" : "");
 }
 
 void PrepareProgramFolder(const std::string& folder, const std::string& settings) {

@@ -16,9 +16,10 @@ namespace velmoran_test {
 
 // A settings file's bytes: the section and the keys given (UTF-8 names and
 // values), as the profile functions write them with the keys in Shift-JIS;
-// the display choice's key last, when keep is given.
+// the display choices' keys last, when they are given.
 std::string SettingsBytes(const std::string& kind, const std::string& repeat,
-                          const std::string& file, const char* keep = nullptr);
+                          const std::string& file, const char* keep = nullptr,
+                          const char* every = nullptr);
 
 // Velmoran.scr and Velmoran.dll copied into folder (made when needed), with
 // the settings file holding settings, or no settings file when it is empty.

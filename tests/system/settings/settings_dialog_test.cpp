@@ -73,12 +73,24 @@ int SelectedMark(const SettingsDialog& dialog) {
     return found;
 }
 
-// Whether the display group's check shows ticked.
-bool ResolutionKept(const SettingsDialog& dialog) {
+// The display group's rows: 0 keep the screen's resolution, 1 every monitor.
+constexpr double kDisplayRowTops[] = {120, 420};
+
+// Whether the display group's check of row shows ticked.
+bool Ticked(const SettingsDialog& dialog, int row) {
     RECT panel{};
     GetWindowRect(dialog.DisplayPanel(), &panel);
-    return ScreenShot::capture().at(panel.left + Px(420) + 6, panel.top + Px(120) + 6) ==
+    return ScreenShot::capture().at(panel.left + Px(420) + 6,
+                                    panel.top + Px(kDisplayRowTops[row]) + 6) ==
            MarkMiddle("check_checked.bmp");
+}
+
+// A click on the display group's row: on its caption, or on its mark.
+void ClickDisplayRow(const SettingsDialog& dialog, int row, bool caption) {
+    RECT panel{};
+    GetWindowRect(dialog.DisplayPanel(), &panel);
+    SettingsDialog::Click(
+        POINT{panel.left + Px(caption ? 1500 : 517), panel.top + Px(kDisplayRowTops[row] + 97)});
 }
 
 // A Command button's look, from its outline: the normal one or the disabled one.
@@ -130,12 +142,11 @@ TEST(SettingsDialog, ShowsTheSavedSettingsAndChoosesAKind) {
     EXPECT_FALSE(IsWindowEnabled(dialog.TrackBox()));
     EXPECT_TRUE(LooksEnabled(dialog.FileButton()));
 
-    // The display choice ticked too; then Cancel after the changes: the file
+    // The display choices ticked too; then Cancel after the changes: the file
     // is as it was, byte for byte.
-    RECT display{};
-    GetWindowRect(dialog.DisplayPanel(), &display);
-    SettingsDialog::Click(POINT{display.left + Px(1500), display.top + Px(217)});
-    EXPECT_TRUE(ResolutionKept(dialog));
+    ClickDisplayRow(dialog, 0, true);
+    ClickDisplayRow(dialog, 1, false);
+    EXPECT_TRUE(Ticked(dialog, 0) && Ticked(dialog, 1));
     EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.CancelButton()), 0u);
     EXPECT_EQ(ReadFileBytes(kIni), saved);
 }
@@ -153,29 +164,28 @@ TEST(SettingsDialog, NoTrackShowsAnEmptyBoxOverAListOfThirty) {
 }
 
 TEST(SettingsDialog,
-     SavesTheThreeMusicKeysThenTheDisplayChoiceAndAFileKindWithoutAFileReadsAsNone) {
+     SavesTheThreeMusicKeysThenTheDisplayChoicesAndAFileKindWithoutAFileReadsAsNone) {
     PrepareProgramFolder(kFolder, "");
     {
         SettingsDialog dialog;
         ASSERT_TRUE(dialog.Open(kFolder));
         EXPECT_EQ(SelectedMark(dialog), 0) << "no settings file: no music";
-        EXPECT_FALSE(ResolutionKept(dialog)) << "no settings file: the display is switched";
+        EXPECT_FALSE(Ticked(dialog, 0) || Ticked(dialog, 1)) << "no settings file: no choice";
         ClickKind(dialog, 2, true);
-        // Its caption ticks the check, and its mark takes the tick off again.
-        RECT panel{};
-        GetWindowRect(dialog.DisplayPanel(), &panel);
-        SettingsDialog::Click(POINT{panel.left + Px(1500), panel.top + Px(217)});
-        EXPECT_TRUE(ResolutionKept(dialog));
-        SettingsDialog::Click(POINT{panel.left + Px(517), panel.top + Px(217)});
-        EXPECT_FALSE(ResolutionKept(dialog));
-        SettingsDialog::Click(POINT{panel.left + Px(1500), panel.top + Px(217)});
+        // A caption ticks its check, and the mark takes the tick off again.
+        ClickDisplayRow(dialog, 0, true);
+        EXPECT_TRUE(Ticked(dialog, 0));
+        EXPECT_FALSE(Ticked(dialog, 1));
+        ClickDisplayRow(dialog, 0, false);
+        EXPECT_FALSE(Ticked(dialog, 0));
+        ClickDisplayRow(dialog, 1, true);
         EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
     }
-    EXPECT_EQ(ReadFileBytes(kIni), SettingsBytes(Saved(" 2"), Saved(" 0"), "", "1"));
+    EXPECT_EQ(ReadFileBytes(kIni), SettingsBytes(Saved(" 2"), Saved(" 0"), "", "0", "1"));
     SettingsDialog again;
     ASSERT_TRUE(again.Open(kFolder));
     EXPECT_EQ(SelectedMark(again), 0);
-    EXPECT_TRUE(ResolutionKept(again));
+    EXPECT_TRUE(Ticked(again, 1));
     EXPECT_EQ(again.ClickAndWaitForEnd(again.CancelButton()), 0u);
 }
 
@@ -189,7 +199,7 @@ TEST(SettingsDialog, TheTrackTypedIsRoundedHalvesToEven) {
         dialog.TypeTrack(text);
         EXPECT_EQ(dialog.TrackBoxText(), text);
         EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
-        EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 1", saved, "", "0")))
+        EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 1", saved, "", "0", "0")))
             << "typed " << std::string(text.begin(), text.end());
     }
 }
@@ -210,7 +220,7 @@ TEST(SettingsDialog, TheFileChooserKeepsTheFileWhenCancelledAndOpensInItsFolder)
         EXPECT_TRUE(wait_until([&] { return !IsWindow(chooser); }, 5s));
         EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
     }
-    EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 2", " 0", first, "0")));
+    EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 2", " 0", first, "0", "0")));
 
     // A name typed without a folder lands in the chooser's folder: the music file's.
     SettingsDialog dialog;
@@ -222,7 +232,7 @@ TEST(SettingsDialog, TheFileChooserKeepsTheFileWhenCancelledAndOpensInItsFolder)
     EXPECT_TRUE(wait_until([] { return FindWindowW(nullptr, L"ﾌｧｲﾙを開く") == nullptr; }, 5s));
     EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
     EXPECT_EQ(ReadFileBytes(kIni),
-              SettingsBytes(Saved(" 2"), Saved(" 0"), kMusicFolder + "\\b.wav", "0"));
+              SettingsBytes(Saved(" 2"), Saved(" 0"), kMusicFolder + "\\b.wav", "0", "0"));
 }
 
 // On a system whose code page cannot write the file's name, the file is
@@ -248,7 +258,7 @@ TEST(SettingsDialog, AFileNameTheCodePageCannotWriteIsRefused) {
     EXPECT_NE(content.text.find(japanese), std::wstring::npos) << "it names the file";
     PressOk(box);
     EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
-    EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 2", " 0", first, "0")));
+    EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 2", " 0", first, "0", "0")));
 }
 
 // Both programs run with the user's own rights, so that a folder they cannot
@@ -308,16 +318,16 @@ TEST(SettingsDialog, LayoutFollowsTheScreensResolution) {
     RECT client{};
     GetClientRect(dialog.Window(), &client);
     const std::map<int, std::pair<int, int>> sizes{
-        {96, {495, 283}}, {120, {619, 354}}, {144, {743, 425}}, {192, {990, 566}}};
+        {96, {495, 303}}, {120, {619, 379}}, {144, {743, 455}}, {192, {990, 606}}};
     ASSERT_TRUE(sizes.contains(Dpi()));
     EXPECT_EQ(client.right, sizes.at(Dpi()).first);
     EXPECT_EQ(client.bottom, sizes.at(Dpi()).second);
     ExpectRect(InClient(dialog.Window(), dialog.Panel()), Twips(180, 240, 7035, 2475), "Pic_C");
-    ExpectRect(InClient(dialog.Window(), dialog.DisplayPanel()), Twips(180, 2835, 7035, 435),
+    ExpectRect(InClient(dialog.Window(), dialog.DisplayPanel()), Twips(180, 2835, 7035, 735),
                "Pic_D");
-    ExpectRect(InClient(dialog.Window(), dialog.SetButton()), Twips(4740, 3555, 1215, 375),
+    ExpectRect(InClient(dialog.Window(), dialog.SetButton()), Twips(4740, 3855, 1215, 375),
                "Cmd_Set");
-    ExpectRect(InClient(dialog.Window(), dialog.CancelButton()), Twips(6000, 3555, 1215, 375),
+    ExpectRect(InClient(dialog.Window(), dialog.CancelButton()), Twips(6000, 3855, 1215, 375),
                "Cmd_Can");
     ExpectRect(InClient(dialog.Panel(), dialog.FileButton()), Twips(420, 1680, 615, 375),
                "Cmd_File");
@@ -332,7 +342,7 @@ TEST(SettingsDialog, LayoutFollowsTheScreensResolution) {
     shot.save_png("settings-dialog-" + std::to_string(Dpi()) + "dpi");
     const POINT top = dialog.OnForm(60, 0);
     EXPECT_LE(shot.at(top.x, top.y).brightest(), 40);
-    const POINT middle = dialog.OnForm(60, 2122);
+    const POINT middle = dialog.OnForm(60, 2272);
     EXPECT_TRUE((shot.at(middle.x, middle.y) == Rgb{220, 220, 250}) ||
                 (shot.at(middle.x, middle.y) == Rgb{219, 219, 249}));
     const RgbPicture strip = ReadBmp24(ResourcesFolder() + "\\panel_strip.bmp");

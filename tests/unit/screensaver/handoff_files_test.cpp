@@ -4,10 +4,12 @@
 // whether an opened file is the one that was asked for.
 
 #include "handoff_files.h"
+#include "monitor_pictures.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -54,10 +56,41 @@ TEST(HandoffFiles, WhatStandsAtThePathsDecidesTheWrite) {
     }
 }
 
-TEST(HandoffFiles, OnlyThePhotographIsPrivate) {
-    EXPECT_EQ(HandoffAccessOf(0), HandoffAccess::OwnUserAndSystem);
-    EXPECT_EQ(HandoffAccessOf(1), HandoffAccess::AsTheFolderGives);
-    EXPECT_EQ(HandoffAccessOf(2), HandoffAccess::AsTheFolderGives);
+TEST(HandoffFiles, OnlyThePhotographsArePrivate) {
+    const HandoffAccess own = HandoffAccess::OwnUserAndSystem;
+    const HandoffAccess folder = HandoffAccess::AsTheFolderGives;
+    const HandoffAccess expected[] = {own, folder, folder, own, own};
+    for (int index = 0; index < 5; ++index) {
+        EXPECT_EQ(HandoffAccessOf(index), expected[index]) << index;
+    }
+    EXPECT_EQ(HandoffAccessOf(kLastMonitorPicture), own);
+    EXPECT_EQ(HandoffAccessOf(kLastMonitorPicture + 1), folder);
+}
+
+// Both programs number the monitors' pictures alike: the primary first,
+// then the others from left to right and top to bottom, sixteen at most.
+TEST(HandoffFiles, MonitorsGetTheirPicturesInOneOrder) {
+    const MonitorPlace primary{0, 0, 1024, 768, true};
+    const MonitorPlace right{1024, 0, 2304, 1024, false};
+    const MonitorPlace left{-800, 100, 0, 700, false};
+    const MonitorPlace below_left{-800, 700, 0, 1300, false};
+    const MonitorPlace empty{5000, 0, 5000, 768, false};
+    EXPECT_EQ(SceneMonitors({right, below_left, primary, empty, left}),
+              (std::vector<MonitorPlace>{primary, left, below_left, right}));
+    // Unmarked: the one that holds (0, 0) is the primary; else the first.
+    MonitorPlace unmarked = primary;
+    unmarked.primary = false;
+    EXPECT_EQ(SceneMonitors({right, unmarked}).front(), unmarked);
+    EXPECT_EQ(SceneMonitors({right, left}).front(), right);
+    EXPECT_TRUE(SceneMonitors({}).empty());
+    std::vector<MonitorPlace> many(20, right);
+    many.push_back(primary);
+    const auto kept = SceneMonitors(many);
+    ASSERT_EQ(kept.size(), 16u);
+    EXPECT_EQ(kept.front(), primary);
+    EXPECT_EQ(MonitorPictureIndex(0), 0);
+    EXPECT_EQ(MonitorPictureIndex(1), 3);
+    EXPECT_EQ(MonitorPictureIndex(15), kLastMonitorPicture);
 }
 
 TEST(HandoffFiles, TheFolderIsTheUsersOwnUnderLocalApplicationData) {

@@ -150,12 +150,18 @@ TEST(RendererLaunch, PathsOfOtherFolders) {
     const RendererLaunch launch = LaunchOf("D:\\Savers\\Velmoran.dll");
     EXPECT_EQ(launch.application, "D:\\Savers\\Velmoran.dll");
     EXPECT_EQ(launch.command_line, "\"D:\\Savers\\Velmoran.dll\"");
-    // The display choice follows the quoted path; off, nothing follows it.
-    for (const bool keep : {false, true}) {
-        const std::string arguments = RendererArgumentsFor(DisplaySettings{keep});
-        EXPECT_EQ(LaunchOf("D:\\Savers\\Velmoran.dll", arguments).command_line,
-                  keep ? "\"D:\\Savers\\Velmoran.dll\" /keep-resolution"
-                       : "\"D:\\Savers\\Velmoran.dll\"");
+    // The display choices follow the quoted path; off, nothing follows it.
+    const struct {
+        DisplaySettings settings;
+        const char* after_path;
+    } choices[] = {{{false, false}, ""},
+                   {{true, false}, " /keep-resolution"},
+                   {{false, true}, " /every-monitor"},
+                   {{true, true}, " /keep-resolution /every-monitor"}};
+    for (const auto& c : choices) {
+        EXPECT_EQ(
+            LaunchOf("D:\\Savers\\Velmoran.dll", RendererArgumentsFor(c.settings)).command_line,
+            std::string("\"D:\\Savers\\Velmoran.dll\"") + c.after_path);
     }
 }
 

@@ -101,20 +101,19 @@ TEST(SaveThroughCopy, TheFileIsEitherTheOldOneOrTheNewOne) {
     }
 }
 
-TEST(DisplaySettings, OnlyAStoredOneKeepsTheResolutionAndASaveWritesOneOrZero) {
+TEST(DisplaySettings, OnlyAStoredOneTurnsAChoiceOnAndASaveWritesOneOrZeroInOrder) {
     for (const char* stored : {"", "0", " 1", "1 ", "2", "yes", "\x82\x50"}) {
-        EXPECT_FALSE(KeepResolutionFrom(stored)) << stored;
+        EXPECT_FALSE(ChoiceFrom(stored)) << stored;
     }
-    EXPECT_TRUE(KeepResolutionFrom("1"));
+    EXPECT_TRUE(ChoiceFrom("1"));
     std::vector<std::pair<std::string, std::string>> writes;
-    for (const bool keep : {true, false}) {
-        SaveDisplaySettings(DisplaySettings{keep},
-                            [&](const std::string& key, const std::string& value) {
-                                writes.emplace_back(key, value);
-                            });
-    }
-    const std::string key = "\x89\xF0\x91\x9C\x93\x78\x88\xDB\x8E\x9D"; // 解像度維持
-    EXPECT_EQ(writes, (std::vector<std::pair<std::string, std::string>>{{key, "1"}, {key, "0"}}));
+    SaveDisplaySettings(
+        DisplaySettings{true, false},
+        [&](const std::string& key, const std::string& value) { writes.emplace_back(key, value); });
+    const std::string keep = "\x89\xF0\x91\x9C\x93\x78\x88\xDB\x8E\x9D";  // 解像度維持
+    const std::string every = "\x91\x53\xD3\xC6\xC0\xB0\x95\x5C\x8E\xA6"; // 全ﾓﾆﾀｰ表示
+    EXPECT_EQ(writes,
+              (std::vector<std::pair<std::string, std::string>>{{keep, "1"}, {every, "0"}}));
 }
 
 } // namespace

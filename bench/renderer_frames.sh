@@ -4,9 +4,11 @@
 # program's start to its first swapped frame, and the frame rate its loop
 # reaches. Both are read from Wine's own timestamped traces (the program's
 # first module load, and every wglSwapBuffers), so the program is measured
-# as it ships. Two displays, one after the other: a 1024x768 screen, which
-# the renderer takes as its switched mode, and a 1920x1080 screen whose
-# resolution it keeps (/keep-resolution), drawing four times the pixels.
+# as it ships. Three displays, one after the other: a 1024x768 screen, which
+# the renderer takes as its switched mode; a 1920x1080 screen whose
+# resolution it keeps (/keep-resolution), drawing over twice the pixels; and
+# two 1024x768 monitors (Xorg's dummy driver), first with the scene on the
+# primary alone, then with a scene on each (/every-monitor).
 #
 #   bench/renderer_frames.sh [RUNS] [SECONDS]     defaults: 5 runs of 3 s
 #
@@ -21,12 +23,14 @@ program=$root/build/win64/bin/Velmoran.dll
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# measure NAME SCREEN ARGUMENTS: the runs on a screen of its own.
+# measure NAME SCREEN ARGUMENTS [MONITORS]: the runs on a screen of its own
+# (with MONITORS 2, two monitors of 1024x768 instead).
 measure() {
-    local name=$1 screen=$2 arguments=$3
+    local name=$1 screen=$2 arguments=$3 monitors=${4:-1}
     local session
     session=$(mktemp -d /tmp/velmoran-bench.XXXXXX)
-    VELMORAN_SCREEN=$screen cmake/wine-session.sh start "$session" >/dev/null || exit 2
+    VELMORAN_SCREEN=$screen VELMORAN_MONITORS=$monitors cmake/wine-session.sh start "$session" \
+        >/dev/null || exit 2
     (
         # shellcheck disable=SC1091
         . "$session/env"
@@ -78,3 +82,5 @@ measure() {
 
 measure "1024x768, switched to 1024x768" 1024x768x24 ""
 measure "1920x1080, resolution kept" 1920x1080x24 /keep-resolution
+measure "two monitors of 1024x768, the primary alone (the other black)" 1024x768x24 "" 2
+measure "two monitors of 1024x768, a scene on each" 1024x768x24 /every-monitor 2

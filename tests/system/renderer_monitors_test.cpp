@@ -436,7 +436,8 @@ TEST_F(TwoMonitorRun, CoverFollowsTheSecondMonitorThroughTheDisplaySwitch) {
 // With the choice of a scene on every monitor (the settings file beside the
 // program asks for it), a whole run from Velmoran.scr on monitors of two
 // sizes: each monitor's floor is its own desktop, each sky gets its own
-// bolts, Esc ends everything with code 0, and both desktops come back with
+// bolts, a monitor that changes during the run keeps its scene at its new
+// size, Esc ends everything with code 0, and both desktops come back with
 // the photographs gone.
 TEST_F(TwoMonitorRun, EveryMonitorShowsTheStormOverItsOwnDesktop) {
     MONITORINFOEXA info{};
@@ -454,11 +455,12 @@ TEST_F(TwoMonitorRun, EveryMonitorShowsTheStormOverItsOwnDesktop) {
     const std::string scr = InstallPrograms(folder, RendererKind::Real);
     std::ofstream(folder + "\\Velmoran.ini", std::ios::binary)
         << "[Section]\r\n\x91\x53\xD3\xC6\xC0\xB0\x95\x5C\x8E\xA6=1\r\n"; // 全ﾓﾆﾀｰ表示
-    ScreenShot shot, bolts;
+    ScreenShot shot, bolts, followed_shot;
     int sky_bolts[2] = {0, 0};
     std::optional<BmpPicture> second_photo;
     std::optional<DWORD> renderer_code, scr_code;
-    RECT window_rect{};
+    RECT window_rect{}, followed_rect{};
+    bool followed = false;
     std::size_t other_windows = 99;
     {
         PatternWindow desktop(RECT{96, 64, 896, 664}, {kRed, kBlue});
@@ -494,6 +496,23 @@ TEST_F(TwoMonitorRun, EveryMonitorShowsTheStormOverItsOwnDesktop) {
             std::vector<HWND> windows = visible_windows_of(renderer_process.id());
             std::erase(windows, renderer);
             other_windows = windows.size();
+            // The second monitor back at 1024 x 768 during the run: the
+            // window and the second scene follow it to its new size.
+            ChangeDisplaySettingsExA(info.szDevice, nullptr, nullptr, 0, nullptr);
+            followed = wait_until(
+                [&] {
+                    GetWindowRect(renderer, &followed_rect);
+                    const ScreenShot now = ScreenShot::capture(kBothMonitors);
+                    // Its floor reaches down to rows the monitor had not before.
+                    int green = 0;
+                    for (int x = 1024; x < 2048; x += 8) {
+                        const Rgb p = now.at(x, 740);
+                        green += p.g >= 30 && p.g > 2 * p.r && p.g > 2 * p.b ? 1 : 0;
+                    }
+                    followed_shot = now;
+                    return EqualRect(&followed_rect, &kBothMonitors) && green > 10;
+                },
+                5s, 50ms);
             PressEscape(renderer);
             renderer_code = renderer_process.wait_for_exit(10s);
         }
@@ -510,11 +529,14 @@ TEST_F(TwoMonitorRun, EveryMonitorShowsTheStormOverItsOwnDesktop) {
     const RECT both{0, 0, 1824, 768};
     EXPECT_TRUE(EqualRect(&window_rect, &both)) << Text(window_rect);
     EXPECT_EQ(other_windows, 0u) << "no covers with a scene on every monitor";
+    EXPECT_TRUE(followed) << "after the change the window is at " << Text(followed_rect)
+                          << " and the second monitor's lower right shows no floor";
     ASSERT_TRUE(second_photo.has_value()) << "no photograph of the second monitor";
     EXPECT_EQ(second_photo->width, 800);
     EXPECT_EQ(second_photo->height, 600);
     shot.save_png("two-monitors-every");
     bolts.save_png("two-monitors-every-bolts");
+    followed_shot.save_png("two-monitors-every-changed");
     const auto count = [&](int left, int top, int right, int bottom, bool (*test)(const Rgb&)) {
         int n = 0;
         for (int y = top; y < bottom; y += 2) {

@@ -15,8 +15,3 @@ inline constexpr std::string_view kRendererFileName = "\\Velmoran.dll";
 
 // The title of the program's message boxes.
 inline constexpr std::string_view kApplicationTitle = "Velmoran";
-
-// Shown when the renderer is not beside the program (UTF-8; shown through the
-// wide API, so that it reads the same on any system).
-inline constexpr std::string_view kMissingRendererMessage =
-    "Velmoran.dll が同じﾌｫﾙﾀﾞに見つかりません！";

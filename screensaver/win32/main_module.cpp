@@ -15,6 +15,7 @@
 #include "settings/win32/settings_files.h"
 #include "settings/win32/profile_store.h"
 #include "start_request.h"
+#include "texts/win32/user_texts.h"
 #include "win32/handoff_folder_access.h"
 #include "startup_steps.h"
 
@@ -56,7 +57,7 @@ void Main() {
         return WideFileExists(runtime::WideFromUtf8(utf8_path));
     };
     services.show_missing_renderer_message = [] {
-        Application::ShowMessage(kMissingRendererMessage, MB_OK);
+        Application::ShowMessage(UserText(TextKey::MissingRenderer), MB_OK);
     };
     services.hide_cursor = [] { LastApiResult = ShowCursor(FALSE); };
     // By its wide name, so that a folder the code page cannot write works too.

@@ -1,8 +1,9 @@
 # Windows-side tests of the settings dialog: Velmoran.scr /c driven with real
-# input, under the Japanese code page it is written for, under the default
-# one, and at three display scalings.
+# input, in the Japanese session it is written for, in the default one (its
+# English texts), and at three display scalings.
 add_library(settings_dialog_driver STATIC settings/dialog_driver.cpp)
-target_link_libraries(settings_dialog_driver PUBLIC screensaver_test_support form_runtime_core)
+target_link_libraries(settings_dialog_driver PUBLIC screensaver_test_support form_runtime_core settings_core
+                                                    program_texts_win32)
 target_include_directories(settings_dialog_driver PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/settings)
 velmoran_target_defaults(settings_dialog_driver)
 
@@ -13,13 +14,16 @@ velmoran_system_test(settings_dialog_test
     FILTER -SettingsDialog.AFileNameTheCodePageCannotWrite*)
 target_link_libraries(settings_dialog_test PRIVATE settings_dialog_driver)
 
-set(looks "SettingsDialog.LayoutFollowsTheScreensResolution:SettingsDialog.JapaneseCaptions*")
+set(looks "SettingsDialog.LayoutFollowsTheScreensResolution:SettingsDialog.Captions*")
 velmoran_system_test_run(settings_dialog_test_default_locale settings_dialog_test
     FILTER "${looks}:SettingsDialog.AFileNameTheCodePageCannotWrite*")
 foreach(dpi IN ITEMS 120 144 192)
     velmoran_system_test_run(settings_dialog_test_${dpi}dpi settings_dialog_test
         DPI ${dpi} LOCALE ja_JP.UTF-8 FILTER ${looks})
 endforeach()
+# The English dialog at 200 % scaling too.
+velmoran_system_test_run(settings_dialog_test_192dpi_english settings_dialog_test
+    DPI 192 FILTER ${looks})
 
 # A program folder that cannot be written: the dialog saves into the user's
 # own file and the next run plays the music picked (the check makes the

@@ -5,6 +5,7 @@
 #include "resource_ids.h"
 #include "runtime/twips.h"
 #include "runtime/win32/form.h"
+#include "texts/win32/user_texts.h"
 
 using namespace controls;
 using runtime::MouseEventArgs;
@@ -18,8 +19,13 @@ constexpr double kCaptionTop = 90;
 constexpr double kCaptionWidth = 1635;
 constexpr double kCaptionHeight = 195; // never changed at run time
 
-const runtime::FontDescription kCaptionFont{"ＭＳ Ｐゴシック", 9.75, FW_NORMAL, false, false, false,
-                                            SHIFTJIS_CHARSET};
+// The caption's font before a stored one's face is taken over: the font of
+// the user's language (ＭＳ Ｐゴシック at 9.75 points on a Japanese system).
+runtime::FontDescription LanguageCaptionFont() {
+    const TextFont& font = UserTexts().font;
+    return runtime::FontDescription{
+        std::string(font.face), font.points, FW_NORMAL, false, false, false, font.charset};
+}
 
 // The state pictures are laid out at 15 twips per pixel, whatever the screen.
 RECT PictureRect(const TwipsRect& twips) {
@@ -49,7 +55,7 @@ Command::Command(runtime::Container& host, std::string name, int index)
     LblMsg.SetBackStyle(runtime::BackStyle::Transparent);
     LblMsg.SetForeColor(0);
     LblMsg.SetWordWrap(false);
-    LblMsg.SetFont(runtime::MakeFont(kCaptionFont));
+    LblMsg.SetFont(runtime::MakeFont(LanguageCaptionFont()));
     // The caption behaves exactly like the rest of the face.
     LblMsg.MouseDown = [this](const MouseEventArgs& args) { UserControl_MouseDown(args); };
     LblMsg.MouseMove = [this](const MouseEventArgs& args) { UserControl_MouseMove(args); };

@@ -17,40 +17,23 @@
 #include "runtime/win32/gdi.h"
 #include "runtime/win32/system_function.h"
 #include "runtime/win32/text_encoding.h"
+#include "settings/dialog_captions.h"
 #include "settings/dialog_geometry.h"
 #include "settings/music_choice.h"
 #include "settings/save_order.h"
 #include "settings/settings_file.h"
 #include "settings/win32/profile_store.h"
 #include "settings/win32/settings_files.h"
+#include "texts/win32/user_texts.h"
 
 using namespace runtime;
 
 namespace {
 
-// The dialog's texts (UTF-8; shown through the wide API on every system).
-constexpr const char* kMusicCd = "音楽CD";
-constexpr const char* kNoMusic = "なし";
-constexpr const char* kMusicFile = "MP3、WAV";
-constexpr const char* kRepeatTrack = "曲目をﾘﾋﾟｰﾄ";
-constexpr const char* kKeepResolution = "画面の解像度を変えない";
-constexpr const char* kEveryMonitor = "すべてのモニターに表示";
-constexpr const char* kChooserTitle = "ﾌｧｲﾙを開く";
+// The dialog's texts are the user's language's (texts/program_texts.h).
 constexpr const wchar_t* kChooserPattern = L"*.MP3;*.WAV";
-constexpr const char* kChooserFilterName = "BGMﾌｧｲﾙ (MP3 WAV)";
 constexpr const char* kWebAddress = "https://velmoran.example/";
 constexpr const char* kCredit = "Velmoran  Ver." VELMORAN_VERSION;
-constexpr const char* kPathNotUsable =
-    "このファイルの名前には、このシステムの文字コードで書けない文字があるため、"
-    "BGMに選べません。\n";
-constexpr const char* kPathTooLong =
-    "このファイルのパスは長すぎて設定ファイルに保存できないため、BGMに選べません。\n";
-constexpr const char* kCannotSave = "設定を保存できませんでした。次のファイルに書き込めません：\n";
-
-// How far the display group moves the credit, the web address and the
-// buttons down (twips): the group's height and the gap above it.
-constexpr double kDisplayGroupShift = 855;
-constexpr double kDisplayRowTops[] = {120, 420}; // in the display group, twips
 
 // The file chooser's buffers, in characters, each with its closing NUL.
 constexpr DWORD kChooserBuffer = 255;
@@ -59,14 +42,15 @@ constexpr DWORD kChooserBuffer = 255;
 constexpr DWORD kOpenFileRequestSize = sizeof(void*) == 4 ? 76 : sizeof(OPENFILENAMEW);
 
 FontRef DialogFont(bool underline = false) {
-    return MakeFont(FontDescription{"ＭＳ Ｐゴシック", 9.75, FW_NORMAL, false, underline, false,
-                                    SHIFTJIS_CHARSET});
+    const TextFont& font = UserTexts().font;
+    return MakeFont(FontDescription{std::string(font.face), font.points, FW_NORMAL, false,
+                                    underline, false, font.charset});
 }
 
 // How the buttons are stored with the dialog: their caption and font only.
-PropertyBag StoredButton(const char* caption) {
+PropertyBag StoredButton(const std::string& caption) {
     PropertyBag stored;
-    stored.Write("caption", std::string(caption), std::string("Command"));
+    stored.Write("caption", caption, std::string("Command"));
     stored.Write("font", DialogFont()->Description(), FontDescription{});
     return stored;
 }
@@ -91,12 +75,12 @@ struct ChosenFile {
 ChosenFile ChooseMusicFile(HWND owner, const std::string& ansi_folder) {
     wchar_t file[kChooserBuffer] = {};
     wchar_t title[kChooserBuffer] = {};
-    std::wstring filter = WideFromUtf8(kChooserFilterName);
+    std::wstring filter = WideFromUtf8(UserText(TextKey::ChooserFilterName));
     filter.push_back(L'\0');
     filter += kChooserPattern;
     filter.push_back(L'\0'); // the list ends with an empty entry
     const std::wstring folder = WideFromAnsi(ansi_folder);
-    const std::wstring caption = WideFromUtf8(kChooserTitle);
+    const std::wstring caption = WideFromUtf8(UserText(TextKey::ChooserTitle));
     OPENFILENAMEW request{};
     request.lStructSize = kOpenFileRequestSize;
     request.hwndOwner = owner;
@@ -165,21 +149,49 @@ Velmoran_P::Velmoran_P()
         double left, top, width, height;
     } labels[] = {
         {lbl15, "BGM", 300, 360, 1665, 195},
-        {lbl_BGM[1], kMusicCd, 660, 840, 645, 195},
-        {lbl14, kRepeatTrack, 2340, 840, 990, 195},
-        {lbl_BGM[0], kNoMusic, 660, 1140, 330, 195},
-        {lbl_BGM[2], kMusicFile, 660, 1440, 900, 195},
         {lbl_Fname, "", 1080, 1740, 5715, 495},
         {lbl7, kCredit, 180, 2880 + kDisplayGroupShift, 2475, 195},
         {lbl_URL, kWebAddress, 180, 3120 + kDisplayGroupShift, 3285, 195},
-        {lbl_Disp[0], kKeepResolution, 660, kDisplayRowTops[0], 3000, 195},
-        {lbl_Disp[1], kEveryMonitor, 660, kDisplayRowTops[1], 3000, 195},
     };
     for (const auto& l : labels) {
         l.label.SetCaption(l.caption);
         l.label.SetFont(DialogFont());
         l.label.SetForeColor(0);
         Place(l.label, l.left, l.top, l.width, l.height);
+    }
+    // The captions of the user's language, where the shared table puts them.
+    const struct {
+        std::string_view name;
+        Label* label;
+        Command* button;
+        void (Velmoran_P::*click)();
+    } captioned[] = {
+        {"lbl_BGM(0)", &lbl_BGM[0], nullptr, nullptr},
+        {"lbl_BGM(1)", &lbl_BGM[1], nullptr, nullptr},
+        {"lbl_BGM(2)", &lbl_BGM[2], nullptr, nullptr},
+        {"lbl14", &lbl14, nullptr, nullptr},
+        {"lbl_Disp(0)", &lbl_Disp[0], nullptr, nullptr},
+        {"lbl_Disp(1)", &lbl_Disp[1], nullptr, nullptr},
+        {"Cmd_Set", nullptr, &Cmd_Set, &Velmoran_P::Cmd_Set_Click},
+        {"Cmd_Can", nullptr, &Cmd_Can, &Velmoran_P::Cmd_Can_Click},
+    };
+    for (const DialogCaption& caption : kDialogCaptions) {
+        for (const auto& c : captioned) {
+            if (c.name != caption.control) {
+                continue;
+            }
+            const std::string text(UserText(caption.text));
+            if (c.label != nullptr) {
+                c.label->SetCaption(text);
+                c.label->SetFont(DialogFont());
+                c.label->SetForeColor(0);
+                Place(*c.label, caption.left, caption.top, caption.width, caption.height);
+            } else {
+                c.button->RestoreProperties(StoredButton(text));
+                Place(*c.button, caption.left, caption.top, caption.width, caption.height);
+                c.button->Click = [this, click = c.click] { (this->*click)(); };
+            }
+        }
     }
     for (Label* one_line : {&lbl15, &lbl_BGM[0], &lbl_BGM[1], &lbl_BGM[2], &lbl14, &lbl7, &lbl_URL,
                             &lbl_Disp[0], &lbl_Disp[1]}) {
@@ -204,21 +216,9 @@ Velmoran_P::Velmoran_P()
     BGM_Repeat.SetFont(MakeFont(Pic_C.ContainerFont()->Description()));
     Place(BGM_Repeat, 1680, 780, 615, 300);
 
-    const struct {
-        Command& button;
-        const char* caption;
-        double left, top, width;
-        void (Velmoran_P::*click)();
-    } buttons[] = {
-        {Cmd_File, "...", 420, 1680, 615, &Velmoran_P::Cmd_File_Click},
-        {Cmd_Set, "設定", 4740, 3000 + kDisplayGroupShift, 1215, &Velmoran_P::Cmd_Set_Click},
-        {Cmd_Can, "ｷｬﾝｾﾙ", 6000, 3000 + kDisplayGroupShift, 1215, &Velmoran_P::Cmd_Can_Click},
-    };
-    for (const auto& b : buttons) {
-        b.button.RestoreProperties(StoredButton(b.caption));
-        Place(b.button, b.left, b.top, b.width, 375);
-        b.button.Click = [this, click = b.click] { (this->*click)(); };
-    }
+    Cmd_File.RestoreProperties(StoredButton("..."));
+    Place(Cmd_File, 420, 1680, 615, 375);
+    Cmd_File.Click = [this] { Cmd_File_Click(); };
     lbl_URL.Click = [this] { lbl_URL_Click(); };
 
     // The display group: the music group's look, one check in a row.
@@ -353,7 +353,7 @@ void Velmoran_P::lbl_BGM_MouseDown(int index) {
 void Velmoran_P::Cmd_File_Click() {
     const ChosenFile chosen = ChooseMusicFile(Hwnd(), g_music_settings.BgmFolder);
     if (chosen.too_long) {
-        Application::ShowMessage(kPathTooLong, MB_OK | MB_ICONWARNING, Hwnd());
+        Application::ShowMessage(UserText(TextKey::PathTooLong), MB_OK | MB_ICONWARNING, Hwnd());
         return;
     }
     if (!chosen.chosen) {
@@ -365,8 +365,10 @@ void Velmoran_P::Cmd_File_Click() {
     const auto ansi = ExactAnsiFromWide(chosen.path);
     const MusicFilePath verdict = MusicFilePathOf(ansi);
     if (verdict != MusicFilePath::Usable) {
-        const char* why = verdict == MusicFilePath::TooLong ? kPathTooLong : kPathNotUsable;
-        Application::ShowMessage(why + Utf8FromWide(chosen.path), MB_OK | MB_ICONWARNING, Hwnd());
+        const TextKey why =
+            verdict == MusicFilePath::TooLong ? TextKey::PathTooLong : TextKey::PathNotUsable;
+        Application::ShowMessage(std::string(UserText(why)) + Utf8FromWide(chosen.path),
+                                 MB_OK | MB_ICONWARNING, Hwnd());
         return;
     }
     g_music_settings.BgmFile = *ansi;
@@ -386,7 +388,8 @@ void Velmoran_P::Cmd_Set_Click() {
         });
     if (!written) {
         // Nothing is lost silently: the dialog stays, with the user's choice.
-        Application::ShowMessage(kCannotSave + Utf8FromAnsi(file.value_or(files.beside_program)),
+        Application::ShowMessage(std::string(UserText(TextKey::CannotSave)) +
+                                     Utf8FromAnsi(file.value_or(files.beside_program)),
                                  MB_OK | MB_ICONWARNING, Hwnd());
         return;
     }

@@ -1,6 +1,6 @@
-// Velmoran.scr on a system whose code page is not Japanese: its Japanese
-// message still reads correctly, its modes behave the same, and it runs from
-// a folder whose name the code page cannot write.
+// Velmoran.scr on a system whose language is not Japanese: its message is
+// English, its modes behave the same, and it runs from a folder whose name
+// the code page cannot write.
 
 #include <gtest/gtest.h>
 
@@ -17,14 +17,14 @@ TEST(DefaultLocale, TheCodePageIsNotJapanese) {
     EXPECT_NE(GetACP(), 932u);
 }
 
-TEST(DefaultLocale, TheMissingRendererMessageReadsTheSame) {
+TEST(DefaultLocale, TheMissingRendererMessageIsEnglish) {
     RemoveHandoffFolder();
     ChildProcess process;
     ASSERT_TRUE(StartScreensaver(process, ScreensaverAlone(), "/s"));
     HWND box = WaitForMessageBox(process.id(), 10s);
     ASSERT_NE(box, nullptr);
     const MessageBoxContent content = ReadMessageBox(box);
-    EXPECT_EQ(content.text, L"Velmoran.dll が同じﾌｫﾙﾀﾞに見つかりません！");
+    EXPECT_EQ(content.text, L"Velmoran.dll was not found in the same folder!");
     EXPECT_EQ(content.caption, L"Velmoran");
     PressOk(box);
     EXPECT_EQ(process.wait_for_exit(5s), std::optional<DWORD>(0));

@@ -1,3 +1,4 @@
+#include "texts/win32/user_texts.h"
 #include "dialog_driver.h"
 
 #include <fstream>
@@ -225,11 +226,21 @@ std::wstring ChooserFileType(HWND chooser) {
     return text;
 }
 
+std::wstring ShownText(TextKey key) {
+    const std::string_view text = UserTexts()[key];
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        length);
+    return wide;
+}
+
 HWND WaitForChooser() {
     HWND chooser = nullptr;
     wait_until(
         [&] {
-            chooser = FindWindowW(nullptr, L"ﾌｧｲﾙを開く");
+            chooser = FindWindowW(nullptr, ShownText(TextKey::ChooserTitle).c_str());
             return chooser != nullptr && IsWindowVisible(chooser);
         },
         10s);

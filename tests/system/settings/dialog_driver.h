@@ -11,6 +11,7 @@
 #include <string>
 
 #include "program_runner.h"
+#include "texts/program_texts.h"
 
 namespace velmoran_test {
 
@@ -69,6 +70,9 @@ private:
     ChildProcess m_process;
     HWND m_window = nullptr;
 };
+
+// The text the dialog shows for key in this session's interface language.
+std::wstring ShownText(TextKey key);
 
 // The file chooser's window, once it is open; null on timeout.
 HWND WaitForChooser();

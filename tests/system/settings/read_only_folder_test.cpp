@@ -51,7 +51,11 @@ TEST(ReadOnlyProgramFolder, ChosenMusicIsSavedInTheUsersOwnFileAndReadFromThere)
         ASSERT_NE(WaitForChooser(), nullptr);
         SettingsDialog::Type(std::wstring(music.begin(), music.end()));
         SettingsDialog::Press(VK_RETURN);
-        EXPECT_TRUE(wait_until([] { return FindWindowW(nullptr, L"ﾌｧｲﾙを開く") == nullptr; }, 5s));
+        EXPECT_TRUE(wait_until(
+            [] {
+                return FindWindowW(nullptr, ShownText(TextKey::ChooserTitle).c_str()) == nullptr;
+            },
+            5s));
         EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
     }
     EXPECT_FALSE(ReadFileBytes(beside).has_value());

@@ -16,6 +16,8 @@
 #include <thread>
 
 #include "dialog_driver.h"
+#include "settings/dialog_captions.h"
+#include "texts/win32/user_texts.h"
 #include "scr_driver.h"
 #include "screen.h"
 
@@ -42,6 +44,15 @@ std::string Values(std::optional<std::string> bytes) {
         text.erase(at + 1, 1);
     }
     return text;
+}
+
+std::wstring Wide(std::string_view utf8) {
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                        length);
+    return wide;
 }
 
 int Dpi() {
@@ -214,8 +225,8 @@ TEST(SettingsDialog, TheFileChooserKeepsTheFileWhenCancelledAndOpensInItsFolder)
         ASSERT_TRUE(dialog.Open(kFolder));
         SettingsDialog::ClickMiddle(dialog.FileButton());
         HWND chooser = WaitForChooser();
-        ASSERT_NE(chooser, nullptr) << "a chooser titled ﾌｧｲﾙを開く";
-        EXPECT_EQ(ChooserFileType(chooser), L"BGMﾌｧｲﾙ (MP3 WAV)");
+        ASSERT_NE(chooser, nullptr) << "no file chooser";
+        EXPECT_EQ(ChooserFileType(chooser), ShownText(TextKey::ChooserFilterName));
         SettingsDialog::Press(VK_ESCAPE);
         EXPECT_TRUE(wait_until([&] { return !IsWindow(chooser); }, 5s));
         EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
@@ -229,7 +240,9 @@ TEST(SettingsDialog, TheFileChooserKeepsTheFileWhenCancelledAndOpensInItsFolder)
     ASSERT_NE(WaitForChooser(), nullptr);
     SettingsDialog::Type(L"b.wav");
     SettingsDialog::Press(VK_RETURN);
-    EXPECT_TRUE(wait_until([] { return FindWindowW(nullptr, L"ﾌｧｲﾙを開く") == nullptr; }, 5s));
+    EXPECT_TRUE(wait_until(
+        [] { return FindWindowW(nullptr, ShownText(TextKey::ChooserTitle).c_str()) == nullptr; },
+        5s));
     EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
     EXPECT_EQ(ReadFileBytes(kIni),
               SettingsBytes(Saved(" 2"), Saved(" 0"), kMusicFolder + "\\b.wav", "0", "0"));
@@ -339,7 +352,8 @@ TEST(SettingsDialog, LayoutFollowsTheScreensResolution) {
     // The client's gradient: nearly black-blue at the top, pale blue-grey in
     // the middle (left of the panel); the panel is the strip, tiled.
     ScreenShot shot = ScreenShot::capture();
-    shot.save_png("settings-dialog-" + std::to_string(Dpi()) + "dpi");
+    const bool english = ShownText(TextKey::OkButton) == L"OK";
+    shot.save_png("settings-dialog-" + std::to_string(Dpi()) + "dpi" + (english ? "-en" : ""));
     const POINT top = dialog.OnForm(60, 0);
     EXPECT_LE(shot.at(top.x, top.y).brightest(), 40);
     const POINT middle = dialog.OnForm(60, 2272);
@@ -417,6 +431,17 @@ Glyphs Cut(int width, int height, const std::function<bool(int, int)>& is_dark) 
     return g;
 }
 
+// The font a language's texts are shown in, at this screen's resolution.
+HFONT LanguageFont(const TextTable& table) {
+    LOGFONTW font{};
+    font.lfHeight = -static_cast<LONG>(std::lround(table.font.points * Dpi() / 72.0));
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = static_cast<BYTE>(table.font.charset);
+    const std::wstring face = Wide(table.font.face);
+    wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    return CreateFontIndirectW(&font);
+}
+
 Glyphs Reference(const std::wstring& text) {
     const int w = 200, h = 60;
     HDC screen = GetDC(nullptr);
@@ -426,12 +451,7 @@ Glyphs Reference(const std::wstring& text) {
     HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
     const RECT all{0, 0, w, h};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    LOGFONTW font{};
-    font.lfHeight = -static_cast<LONG>(std::lround(9.75 * Dpi() / 72.0));
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = SHIFTJIS_CHARSET;
-    wcscpy(font.lfFaceName, L"ＭＳ Ｐゴシック");
-    HFONT handle = CreateFontIndirectW(&font);
+    HFONT handle = LanguageFont(UserTexts());
     HGDIOBJ old_font = SelectObject(dc, handle);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
@@ -450,7 +470,9 @@ Glyphs OnScreen(const ScreenShot& shot, const RECT& area) {
                [&](int x, int y) { return shot.at(area.left + x, area.top + y).brightest() < 80; });
 }
 
-TEST(SettingsDialog, JapaneseCaptionsRenderAsTheirCharacters) {
+// The captions are drawn as the characters of the session's language:
+// Japanese in the Japanese session, English in any other.
+TEST(SettingsDialog, CaptionsRenderAsTheirCharacters) {
     PrepareProgramFolder(kFolder, SettingsBytes(" 1", " 0", ""));
     SettingsDialog dialog;
     ASSERT_TRUE(dialog.Open(kFolder));
@@ -468,21 +490,48 @@ TEST(SettingsDialog, JapaneseCaptionsRenderAsTheirCharacters) {
     const POINT repeat = dialog.OnPanel(2340, 840);
     const struct {
         RECT area;
-        const wchar_t* text;
+        TextKey text;
     } captions[] = {
-        {set_caption, L"設定"},
-        {cancel_caption, L"ｷｬﾝｾﾙ"},
-        {{cd.x, cd.y, cd.x + Px(1000), cd.y + Px(195)}, L"音楽CD"},
-        {{repeat.x, repeat.y, repeat.x + Px(1200), repeat.y + Px(195)}, L"曲目をﾘﾋﾟｰﾄ"},
+        {set_caption, TextKey::OkButton},
+        {cancel_caption, TextKey::CancelButton},
+        {{cd.x, cd.y, cd.x + Px(990), cd.y + Px(kCaptionHeight)}, TextKey::MusicCd},
+        {{repeat.x, repeat.y, repeat.x + Px(1500), repeat.y + Px(kCaptionHeight)},
+         TextKey::RepeatTrack},
     };
     for (const auto& c : captions) {
+        const std::wstring text = ShownText(c.text);
         const Glyphs seen = OnScreen(shot, c.area);
         EXPECT_GT(seen.width, 0);
-        EXPECT_EQ(seen, Reference(c.text)) << "a caption is not drawn as its characters";
-        EXPECT_NE(seen, Reference(std::wstring(std::wcslen(c.text), L'?')));
-        EXPECT_NE(seen, Reference(std::wstring(std::wcslen(c.text), L'\x25A1')));
+        EXPECT_EQ(seen, Reference(text)) << "a caption is not drawn as its characters";
+        EXPECT_NE(seen, Reference(std::wstring(text.size(), L'?')));
+        EXPECT_NE(seen, Reference(std::wstring(text.size(), L'\x25A1')));
     }
     EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.CancelButton()), 0u);
+}
+
+// Every translated caption of both languages fits its control at this
+// screen's resolution, measured in its language's font: no wider than the
+// control (a button's caption inside its frame) and no higher.
+TEST(SettingsDialog, CaptionsFitTheirControlsInEveryLanguage) {
+    HDC screen = GetDC(nullptr);
+    for (const Language language : {Language::Japanese, Language::English}) {
+        const TextTable& table = TextsIn(language);
+        HFONT font = LanguageFont(table);
+        HGDIOBJ old = SelectObject(screen, font);
+        for (const DialogCaption& caption : kDialogCaptions) {
+            const std::wstring text = Wide(table[caption.text]);
+            SIZE extent{};
+            GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+            const int frame = caption.button ? 2 * Px(60) : 0;
+            EXPECT_LE(extent.cx, Px(caption.width) - frame)
+                << caption.control << " \"" << table[caption.text] << "\" at " << Dpi() << " dpi";
+            EXPECT_LE(extent.cy, Px(caption.height) - frame)
+                << caption.control << " \"" << table[caption.text] << "\" at " << Dpi() << " dpi";
+        }
+        SelectObject(screen, old);
+        DeleteObject(font);
+    }
+    ReleaseDC(nullptr, screen);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "settings/dialog_captions.h"
 #include "settings/dialog_geometry.h"
 #include "settings/music_choice.h"
 #include "settings/settings_location.h"
@@ -53,6 +54,37 @@ TEST(MusicChoice, APathIsKeptOnlyWhenTheSettingsFileCanHoldIt) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(MusicFilePathOf(c.ansi), c.verdict) << c.ansi.value_or("(none)").size();
+    }
+}
+
+// Japanese for a Japanese interface whatever its region, English for any
+// other language, one the program has no table for among them; every text
+// is in both tables, and the captions' places do not overlap.
+TEST(ProgramTexts, JapaneseOnlyForJapaneseAndEveryTextInBothTables) {
+    const struct {
+        std::uint16_t language_id;
+        Language language;
+    } cases[] = {{0x0411, Language::Japanese}, {0x0011, Language::Japanese},
+                 {0x0409, Language::English},  {0x0809, Language::English},
+                 {0x0407, Language::English},  {0x0412, Language::English},
+                 {0x0000, Language::English},  {0xFC11, Language::Japanese}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(LanguageOf(c.language_id), c.language) << std::hex << c.language_id;
+    }
+    for (const Language language : {Language::Japanese, Language::English}) {
+        for (std::size_t key = 0; key < kTextKeyCount; ++key) {
+            EXPECT_FALSE(TextsIn(language).texts[key].empty()) << key;
+        }
+    }
+    EXPECT_EQ(TextsIn(Language::Japanese)[TextKey::OkButton], "設定");
+    EXPECT_EQ(TextsIn(Language::English)[TextKey::OkButton], "OK");
+    for (const DialogCaption& a : kDialogCaptions) {
+        for (const DialogCaption& b : kDialogCaptions) {
+            const bool apart = &a == &b || a.holder != b.holder || a.left + a.width <= b.left ||
+                               b.left + b.width <= a.left || a.top + a.height <= b.top ||
+                               b.top + b.height <= a.top;
+            EXPECT_TRUE(apart) << a.control << " overlaps " << b.control;
+        }
     }
 }
 

@@ -111,12 +111,13 @@ ENV
 }
 
 # An Xorg server with the dummy video driver on a free display, whose number
-# it writes to fd 5; one screen of 2048 x 768 for the two monitors.
+# it writes to fd 5: the monitor's sync ranges (HorizSync, VertRefresh), the
+# screen's virtual size and, when given, its only modes.
 # NOTE: started in the background, so that the caller's $! is its process.
-start_two_monitor_xorg() {
-    local dir=$1
+start_xorg() {
+    local dir=$1 hsync=$2 vrefresh=$3 virtual=$4 modes=${5:-}
     command -v Xorg >/dev/null || die "Xorg is not installed"
-    cat >"$dir/xorg.conf" <<'CONF'
+    cat >"$dir/xorg.conf" <<CONF
 Section "ServerFlags"
     Option "AutoAddDevices" "false"
     Option "AutoEnableDevices" "false"
@@ -129,8 +130,8 @@ Section "Device"
 EndSection
 Section "Monitor"
     Identifier "monitor"
-    HorizSync 5.0 - 1000.0
-    VertRefresh 5.0 - 200.0
+    HorizSync $hsync
+    VertRefresh $vrefresh
 EndSection
 Section "Screen"
     Identifier "screen"
@@ -139,7 +140,8 @@ Section "Screen"
     DefaultDepth 24
     SubSection "Display"
         Depth 24
-        Virtual 2048 768
+        Virtual $virtual
+$([ -n "$modes" ] && printf '        Modes "%s"\n' "$modes")
     EndSubSection
 EndSection
 CONF
@@ -147,45 +149,15 @@ CONF
         </dev/null >"$dir/xvfb.log" 2>&1 &
 }
 
-# Turns on the dummy driver's second output right of the first: Wine
-# reports each enabled output as a monitor.
-# NOTE: the last plain query makes the server poll its outputs; until then
-# the "current" resources that Wine reads show the second output off.
+# One screen of 2048 x 768 for two monitors.
+start_two_monitor_xorg() {
+    start_xorg "$1" "5.0 - 1000.0" "5.0 - 200.0" "2048 768"
+}
+
 # A display of today that offers 1280 x 1024 at 60 Hz and no 1024 x 768 mode:
 # the dummy driver keeps only the built-in modes within the sync ranges.
 start_no_1024_xorg() {
-    local dir=$1
-    command -v Xorg >/dev/null || die "Xorg is not installed"
-    cat >"$dir/xorg.conf" <<'CONF'
-Section "ServerFlags"
-    Option "AutoAddDevices" "false"
-    Option "AutoEnableDevices" "false"
-    Option "DontVTSwitch" "true"
-EndSection
-Section "Device"
-    Identifier "dummy"
-    Driver "dummy"
-    VideoRam 65536
-EndSection
-Section "Monitor"
-    Identifier "monitor"
-    HorizSync 62.0 - 66.0
-    VertRefresh 50.0 - 70.0
-EndSection
-Section "Screen"
-    Identifier "screen"
-    Device "dummy"
-    Monitor "monitor"
-    DefaultDepth 24
-    SubSection "Display"
-        Depth 24
-        Virtual 1280 1024
-        Modes "1280x1024"
-    EndSubSection
-EndSection
-CONF
-    Xorg -displayfd 5 -noreset -nolisten tcp -config "$dir/xorg.conf" -logfile "$dir/xorg.log" \
-        </dev/null >"$dir/xvfb.log" 2>&1 &
+    start_xorg "$1" "62.0 - 66.0" "50.0 - 70.0" "1280 1024" 1280x1024
 }
 
 add_second_monitor() {

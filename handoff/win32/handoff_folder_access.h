@@ -9,8 +9,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "handoff_location.h"
+#include "monitor_pictures.h"
 
 // Owns a file or folder handle.
 class FileHandle {
@@ -66,3 +68,6 @@ private:
     std::wstring m_path;
     FileHandle m_handle;
 };
+
+// The monitors as the system reports them now, in its order.
+std::vector<MonitorPlace> CurrentMonitors();

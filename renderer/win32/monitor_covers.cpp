@@ -3,25 +3,17 @@
 #include <vector>
 
 #include "../monitor_covers.h"
+#include "win32/handoff_folder_access.h"
 
 namespace {
 
 constexpr const char* kCoverClass = "Velmoran_Cover";
 
-BOOL CALLBACK add_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoA(monitor, &info)) {
-        const RECT& r = info.rcMonitor;
-        reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back(
-            {{r.left, r.top, r.right, r.bottom}, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
-    }
-    return TRUE;
-}
-
 std::vector<MonitorArea> current_monitors() {
     std::vector<MonitorArea> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&monitors));
+    for (const MonitorPlace& m : CurrentMonitors()) {
+        monitors.push_back({{m.left, m.top, m.right, m.bottom}, m.primary});
+    }
     return monitors;
 }
 

@@ -8,6 +8,7 @@
 #include "image_files.h"
 #include "monitor_pictures.h"
 #include "renderer.h"
+#include "win32/handoff_folder_access.h"
 
 namespace {
 
@@ -16,23 +17,10 @@ namespace {
 std::vector<MonitorPlace> g_monitors;
 std::vector<std::unique_ptr<Scene>> g_other_scenes;
 
-BOOL CALLBACK add_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoA(monitor, &info)) {
-        const RECT& r = info.rcMonitor;
-        reinterpret_cast<std::vector<MonitorPlace>*>(list)->push_back(
-            {r.left, r.top, r.right, r.bottom, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
-    }
-    return TRUE;
-}
-
 // The monitors in picture order; the whole virtual screen as the primary
 // when the system names none.
 std::vector<MonitorPlace> scene_monitors() {
-    std::vector<MonitorPlace> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&monitors));
-    monitors = SceneMonitors(monitors);
+    std::vector<MonitorPlace> monitors = SceneMonitors(CurrentMonitors());
     if (monitors.empty()) {
         const RECT screen = virtual_screen();
         monitors.push_back({screen.left, screen.top, screen.right, screen.bottom, true});

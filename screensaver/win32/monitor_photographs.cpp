@@ -8,19 +8,9 @@
 #include "monitor_pictures.h"
 #include "runtime/win32/gdi.h"
 #include "runtime/win32/retained_image.h"
+#include "win32/handoff_folder_access.h"
 
 namespace {
-
-BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoW(monitor, &info)) {
-        const RECT& r = info.rcMonitor;
-        reinterpret_cast<std::vector<MonitorPlace>*>(list)->push_back(
-            {r.left, r.top, r.right, r.bottom, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
-    }
-    return TRUE;
-}
 
 // The monitor's part of the screen as a BMP file's bytes; nothing when it
 // cannot be copied.
@@ -46,9 +36,7 @@ std::optional<std::vector<std::uint8_t>> Photograph(const MonitorPlace& monitor)
 } // namespace
 
 void PhotographOtherMonitors(const std::wstring& folder) {
-    std::vector<MonitorPlace> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    monitors = SceneMonitors(monitors);
+    const std::vector<MonitorPlace> monitors = SceneMonitors(CurrentMonitors());
     for (int position = 1; position < kMostSceneMonitors; ++position) {
         const int index = MonitorPictureIndex(position);
         if (position >= static_cast<int>(monitors.size())) {

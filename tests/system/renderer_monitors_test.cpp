@@ -154,6 +154,22 @@ void WriteHandOffPictures() {
                           FALSE));
 }
 
+// Switches the second monitor to 800 x 600, as another program might; info
+// receives the monitor's device, for switching it back.
+bool SecondMonitorTo800x600(MONITORINFOEXA& info) {
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoA(MonitorFromPoint({1536, 384}, MONITOR_DEFAULTTONULL), &info)) {
+        return false;
+    }
+    DEVMODEA mode{};
+    mode.dmSize = sizeof(mode);
+    mode.dmPelsWidth = 800;
+    mode.dmPelsHeight = 600;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsExA(info.szDevice, &mode, nullptr, 0, nullptr) ==
+           DISP_CHANGE_SUCCESSFUL;
+}
+
 class TwoMonitorRun : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -335,15 +351,7 @@ TEST_F(TwoMonitorRun, CoverFollowsTheSecondMonitorWhenItChangesDuringTheRun) {
     ASSERT_EQ(covers.size(), 1u);
 
     MONITORINFOEXA info{};
-    info.cbSize = sizeof(info);
-    ASSERT_TRUE(GetMonitorInfoA(MonitorFromPoint({1536, 384}, MONITOR_DEFAULTTONULL), &info));
-    DEVMODEA mode{};
-    mode.dmSize = sizeof(mode);
-    mode.dmPelsWidth = 800;
-    mode.dmPelsHeight = 600;
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-    ASSERT_EQ(ChangeDisplaySettingsExA(info.szDevice, &mode, nullptr, 0, nullptr),
-              DISP_CHANGE_SUCCESSFUL);
+    ASSERT_TRUE(SecondMonitorTo800x600(info));
     const RECT smaller{1024, 0, 1824, 600};
     RECT rect{};
     const bool followed = wait_until(
@@ -441,15 +449,7 @@ TEST_F(TwoMonitorRun, CoverFollowsTheSecondMonitorThroughTheDisplaySwitch) {
 // the photographs gone.
 TEST_F(TwoMonitorRun, EveryMonitorShowsTheStormOverItsOwnDesktop) {
     MONITORINFOEXA info{};
-    info.cbSize = sizeof(info);
-    ASSERT_TRUE(GetMonitorInfoA(MonitorFromPoint({1536, 384}, MONITOR_DEFAULTTONULL), &info));
-    DEVMODEA mode{};
-    mode.dmSize = sizeof(mode);
-    mode.dmPelsWidth = 800;
-    mode.dmPelsHeight = 600;
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-    ASSERT_EQ(ChangeDisplaySettingsExA(info.szDevice, &mode, nullptr, 0, nullptr),
-              DISP_CHANGE_SUCCESSFUL);
+    ASSERT_TRUE(SecondMonitorTo800x600(info));
     const RECT second_rect{1024, 0, 1824, 600};
     const std::string folder = "C:\\velmoran-every-monitor";
     const std::string scr = InstallPrograms(folder, RendererKind::Real);

@@ -226,14 +226,17 @@ std::wstring ChooserFileType(HWND chooser) {
     return text;
 }
 
-std::wstring ShownText(TextKey key) {
-    const std::string_view text = UserTexts()[key];
+std::wstring Wide(std::string_view utf8) {
     const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
                         length);
     return wide;
+}
+
+std::wstring ShownText(TextKey key) {
+    return Wide(UserTexts()[key]);
 }
 
 HWND WaitForChooser() {

@@ -11,12 +11,14 @@ void tick_scene_clock(Scene& scene) {
     scene.frame_delta = scene.timer.delta();
 }
 
-void create_pools(Scene& scene, const ClockSource& clock) {
+void create_pools(Scene& scene, const ClockSource& clock, bool first_bolt) {
     create_bolt_pools(scene.lightning);
     // Textures are loaded by now, so the first frame's delta does not include them.
     scene.timer.start(clock);
     tick_scene_clock(scene);
-    spawn_bolt(scene.lightning, BoltKind::First, scene.current_time, &scene.flash_level);
+    if (first_bolt) {
+        spawn_bolt(scene.lightning, BoltKind::First, scene.current_time, &scene.flash_level);
+    }
 }
 
 void resize_scene(int width, int height) {

@@ -21,8 +21,11 @@ struct Scene {
 
 // Start-up of the animation: creates the two bolt pools, starts and ticks
 // the frame timer, and spawns the first bolt, so that one bolt exists before
-// the first frame. The scene's random source must be set.
-void create_pools(Scene& scene, const ClockSource& clock);
+// the first frame. The scene's random source must be set. Without
+// first_bolt the sky starts empty and the spawn rule brings the first one
+// (a further monitor's scene, so that it does not open with the same bolt
+// as the primary's).
+void create_pools(Scene& scene, const ClockSource& clock, bool first_bolt = true);
 
 // Ticks the scene's timer and copies elapsed and delta into current_time
 // and frame_delta, the copies every part of a frame reads.

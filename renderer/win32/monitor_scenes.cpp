@@ -39,7 +39,7 @@ std::unique_ptr<Scene> make_scene(int position) {
         scene->texture_slots[floor_texture_slot] = build_base_level_texture(*floor);
     }
     scene->lightning.random = std::rand;
-    create_pools(*scene, platform_clock());
+    create_pools(*scene, platform_clock(), false);
     return scene;
 }
 

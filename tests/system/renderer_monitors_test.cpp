@@ -559,4 +559,37 @@ TEST_F(TwoMonitorRun, EveryMonitorShowsTheStormOverItsOwnDesktop) {
     EXPECT_FALSE(photos_left) << "a photograph outlived the run";
 }
 
+// A monitor whose photograph is missing (it could not be taken or written)
+// still gets a scene: the grey floor of a missing picture, under bolts.
+TEST_F(TwoMonitorRun, EveryMonitorWithoutItsPhotographShowsTheGreyFloor) {
+    PatternWindow second(kSecond, {kGreen}, "Second monitor picture");
+    WriteHandOffPictures();
+    DeleteFileA(HandoffFile(3).c_str());
+    ChildProcess renderer;
+    const std::string path = program_folder() + "\\Velmoran.dll";
+    ASSERT_TRUE(renderer.start(path, "\"" + path + "\" /every-monitor"));
+    HWND window = wait_for_window("Velmoran_VC", 30s);
+    ASSERT_NE(window, nullptr);
+    // The second monitor's floor rows: grey, neither black nor its green desktop.
+    const auto grey_floor = [](const ScreenShot& shot) {
+        int grey = 0;
+        for (int x = kSecond.left; x < kSecond.right; x += 8) {
+            const Rgb p = shot.at(x, 740);
+            grey += p.g >= 20 && std::abs(p.r - p.g) < 8 && std::abs(p.g - p.b) < 8 ? 1 : 0;
+        }
+        return grey > 100;
+    };
+    ScreenShot shot;
+    EXPECT_TRUE(wait_until(
+        [&] {
+            shot = ScreenShot::capture(kBothMonitors);
+            return shot.count_at_least(kSecond.left, 0, kSecond.left + 60, 40, 8) == 0 &&
+                   grey_floor(shot);
+        },
+        10s, 50ms));
+    shot.save_png("two-monitors-every-missing-photograph");
+    PressEscape(window);
+    EXPECT_EQ(renderer.wait_for_exit(10s), std::optional<DWORD>(0));
+}
+
 } // namespace

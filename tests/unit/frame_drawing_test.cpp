@@ -253,6 +253,13 @@ TEST_F(FrameDrawing, StartUpMakesOneFirstKindBoltBeforeTheFirstFrame) {
     // The timer started at this moment and ticked once.
     EXPECT_EQ(scene.current_time, 0.0f);
     EXPECT_EQ(scene.lightning.first_pool->head()->spawn_time, 0.0f);
+
+    // A further monitor's scene opens with an empty sky.
+    Scene further;
+    further.lightning.random = Draws::next;
+    create_pools(further, TestClock::source(), false);
+    EXPECT_EQ(further.lightning.first_pool->count(), 0);
+    EXPECT_EQ(further.lightning.second_pool->count(), 0);
 }
 
 } // namespace

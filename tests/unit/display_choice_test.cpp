@@ -1,7 +1,10 @@
-// What the renderer makes of its command line, and which display-mode
-// changes it tries before it keeps the mode the display is in.
+// What the renderer and the Linux hack make of their command lines, which
+// display-mode changes the renderer tries before it keeps the mode the
+// display is in, and how the hack reads the desktop picture back.
 
+#include "desktop_pixels.h"
 #include "display_choice.h"
+#include "hack_options.h"
 
 #include <gtest/gtest.h>
 
@@ -36,6 +39,77 @@ TEST(DisplayChoice, TheSizeIsTriedAtTheCurrentRefreshThenAtAnyUnlessTheModeIsKep
               (std::vector<C>{C::SizeAtCurrentRefresh, C::SizeAtAnyRefresh}));
     EXPECT_TRUE(ModeChangesToTry(true, true).empty());
     EXPECT_TRUE(ModeChangesToTry(false, false).empty()); // the current settings are unknown
+}
+
+TEST(HackOptions, TheWindowToDrawIntoAndTheFrameRate) {
+    using T = HackOptions::Target;
+    const struct {
+        std::vector<std::string_view> arguments;
+        const char* environment;
+        T target;
+        unsigned long window;
+        bool fps;
+        bool error;
+    } cases[] = {
+        {{}, nullptr, T::OwnWindow, 0, false, false},
+        {{"--root"}, nullptr, T::Root, 0, false, false},
+        {{"-root", "-fps"}, "", T::Root, 0, true, false},
+        {{"--root"}, "0x2a00007", T::Window, 0x2a00007, false, false}, // the daemon's window
+        {{}, "123", T::Window, 123, false, false},
+        {{"--window-id", "0x400005", "--fps"}, "77", T::Window, 0x400005, true, false},
+        {{"--window-id", "4194309"}, nullptr, T::Window, 4194309, false, false},
+        {{"--window-id", "0x"}, nullptr, T::OwnWindow, 0, false, true},
+        {{"--window-id", "12ab"}, nullptr, T::OwnWindow, 0, false, true},
+        {{"--window-id", "0"}, nullptr, T::OwnWindow, 0, false, true},
+        {{"--window-id"}, nullptr, T::OwnWindow, 0, false, true},
+        {{"--speed", "3"}, nullptr, T::OwnWindow, 0, false, true},
+        {{"--root"}, "not-a-window", T::Root, 0, false, true},
+    };
+    for (const auto& c : cases) {
+        const HackOptions options = ParseHackOptions(c.arguments, c.environment);
+        SCOPED_TRACE(c.arguments.empty() ? "(none)" : std::string(c.arguments[0]));
+        EXPECT_EQ(!options.error.empty(), c.error) << options.error;
+        if (!c.error) {
+            EXPECT_EQ(options.target, c.target);
+            EXPECT_EQ(options.window, c.window);
+            EXPECT_EQ(options.fps, c.fps);
+        }
+    }
+}
+
+// The server's pixels, top row first, come back as the decoder's picture,
+// bottom row first, in 32-bit and 16-bit TrueColor of either byte order;
+// a layout that does not describe the bytes gives nothing.
+TEST(DesktopPixels, ReadBackAsThePictureBottomRowFirst) {
+    // Two rows of two pixels, with a fill byte pair per row for 16 bits.
+    const std::vector<std::uint8_t> little32 = {0x30, 0x20, 0x10, 0, 0xff, 0, 0,    0,
+                                                0,    0xff, 0,    0, 0,    0, 0xff, 0};
+    PixelLayout layout{2, 2, 8, 32, false, 0xff0000, 0x00ff00, 0x0000ff};
+    auto image = RgbFromPixels(little32, layout);
+    ASSERT_TRUE(image.has_value());
+    const std::uint8_t* p = image->pixels.get();
+    // Bottom row (the server's second): green, red; top row: (10,20,30), blue.
+    EXPECT_EQ(std::vector<std::uint8_t>(p, p + 12),
+              (std::vector<std::uint8_t>{0, 255, 0, 255, 0, 0, 0x10, 0x20, 0x30, 0, 0, 255}));
+    const std::vector<std::uint8_t> big16 = {0xf8, 0x00, 0x07, 0xe0, 0, 0,
+                                             0x00, 0x1f, 0xff, 0xff, 0, 0};
+    layout = PixelLayout{2, 2, 6, 16, true, 0xf800, 0x07e0, 0x001f};
+    image = RgbFromPixels(big16, layout);
+    ASSERT_TRUE(image.has_value());
+    p = image->pixels.get();
+    EXPECT_EQ(std::vector<std::uint8_t>(p, p + 12),
+              (std::vector<std::uint8_t>{0, 0, 255, 255, 255, 255, 255, 0, 0, 0, 255, 0}));
+    const PixelLayout broken[] = {
+        {2, 2, 7, 32, false, 0xff0000, 0xff00, 0xff}, // a line shorter than its pixels
+        {2, 3, 8, 32, false, 0xff0000, 0xff00, 0xff}, // more rows than bytes
+        {2, 2, 8, 24, false, 0xff0000, 0xff00, 0xff}, // a layout not read
+        {2, 2, 8, 32, false, 0, 0xff00, 0xff},        // no red
+        {0, 2, 8, 32, false, 0xff0000, 0xff00, 0xff},
+        {20000, 1, 80000, 32, false, 0xff0000, 0xff00, 0xff}, // beyond the decoder's limits
+    };
+    for (const PixelLayout& b : broken) {
+        EXPECT_FALSE(RgbFromPixels(little32, b).has_value()) << b.width << "x" << b.height;
+    }
 }
 
 } // namespace

@@ -1,0 +1,16 @@
+#pragma once
+
+// The desktop as it was before the screen blanked, from XScreenSaver's own
+// grabber: xscreensaver-getimage, asked for a desktop grab and nothing else,
+// paints it into a pixmap of the hack's window, which is read back here.
+
+#include <X11/Xlib.h>
+
+#include <optional>
+
+#include "bmp_decoder.h"
+
+// The desktop picture at the window's size; nothing when there is none to be
+// had (desktop grabs turned off, no grabber, no daemon's picture), and then
+// the floor is the grey floor of a missing picture.
+std::optional<RgbImage> grab_desktop(Display* display, Window window);

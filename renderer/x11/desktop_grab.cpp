@@ -28,7 +28,8 @@ std::string hex(unsigned long id) {
 }
 
 // Runs the grabber for a desktop grab alone into pixmap; true when it says it
-// grabbed the desktop (with --verbose it names what it drew) and ended well.
+// drew the daemon's saved desktop (with --verbose it names what it drew) and
+// ended well.
 bool run_grabber(Window window, Pixmap pixmap) {
     int report[2];
     if (pipe(report) != 0) {
@@ -76,8 +77,12 @@ bool run_grabber(Window window, Pixmap pixmap) {
     if (child <= 0 || waitpid(child, &status, 0) != child || !ended) {
         return false;
     }
+    // Only the daemon's picture of the desktop before blanking will do:
+    // without a daemon the grabber would photograph the screen as it is now,
+    // the hack's own window on it.
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 &&
-           said.find("grabbing desktop image") != std::string::npos;
+           said.find("grabbing desktop image") != std::string::npos &&
+           said.find(" from saved ") != std::string::npos;
 }
 
 } // namespace
@@ -97,14 +102,13 @@ std::optional<RgbImage> grab_desktop(Display* display, Window window) {
         XImage* image = XGetImage(display, pixmap, 0, 0, static_cast<unsigned>(attributes.width),
                                   static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
         if (image != nullptr) {
-            const PixelLayout layout{image->width,
-                                     image->height,
-                                     image->bytes_per_line,
-                                     image->bits_per_pixel,
-                                     image->byte_order == MSBFirst,
-                                     static_cast<std::uint32_t>(image->red_mask),
-                                     static_cast<std::uint32_t>(image->green_mask),
-                                     static_cast<std::uint32_t>(image->blue_mask)};
+            const PixelLayout layout{image->width, image->height, image->bytes_per_line,
+                                     image->bits_per_pixel, image->byte_order == MSBFirst,
+                                     // NOTE: an image of a pixmap has no visual, so
+                                     // its masks are the window's.
+                                     static_cast<std::uint32_t>(attributes.visual->red_mask),
+                                     static_cast<std::uint32_t>(attributes.visual->green_mask),
+                                     static_cast<std::uint32_t>(attributes.visual->blue_mask)};
             const auto* bytes = reinterpret_cast<const std::uint8_t*>(image->data);
             picture = RgbFromPixels(
                 std::span(bytes, static_cast<std::size_t>(image->bytes_per_line) * image->height),

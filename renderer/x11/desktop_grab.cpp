@@ -44,8 +44,9 @@ bool run_grabber(Window window, Pixmap pixmap) {
         dup2(nothing, STDOUT_FILENO);
         dup2(report[1], STDERR_FILENO);
         close(report[0]);
-        const char* arguments[] = {kGrabber,    "--desktop",       "--no-images",     "--no-video",
-                                   "--verbose", window_id.c_str(), pixmap_id.c_str(), nullptr};
+        // The user's grabDesktopImages decides; files and video never stand in.
+        const char* arguments[] = {kGrabber,          "--no-images",     "--no-video", "--verbose",
+                                   window_id.c_str(), pixmap_id.c_str(), nullptr};
         execvp(kGrabber, const_cast<char* const*>(arguments));
         arguments[0] = kInstalledGrabber;
         execv(kInstalledGrabber, const_cast<char* const*>(arguments));

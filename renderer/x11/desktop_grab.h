@@ -1,8 +1,9 @@
 #pragma once
 
 // The desktop as it was before the screen blanked, from XScreenSaver's own
-// grabber: xscreensaver-getimage, asked for a desktop grab and nothing else,
-// paints it into a pixmap of the hack's window, which is read back here.
+// grabber: xscreensaver-getimage, allowed no image files and no video, paints
+// it into a pixmap of the hack's window (when the user's grabDesktopImages
+// allows it), which is read back here.
 
 #include <X11/Xlib.h>
 

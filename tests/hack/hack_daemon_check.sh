@@ -4,7 +4,8 @@
 # no hack as root) runs as an unprivileged account with a home folder of
 # this check's own and the hack alone in its list. Activated, the screen
 # shows the desktop's colours as the floor under a black sky with bolts;
-# deactivated, the hack's process ends.
+# deactivated, the hack's process ends. With desktop grabs turned off in the
+# user's settings, the floor is plain grey.
 #
 #   hack_daemon_check.sh PROGRAM DESKTOP_PICTURE WORK_DIR
 set -u
@@ -92,5 +93,26 @@ as_account xscreensaver-command -deactivate >/dev/null 2>&1
 for _ in $(seq 100); do pgrep -u "$account" -x velmoran >/dev/null || break; sleep 0.1; done
 pgrep -u "$account" -x velmoran >/dev/null && fail "the hack outlived the deactivation"
 echo "deactivated: the hack ended"
+# Desktop grabs turned off in the user's settings: the grey floor.
+sed -i 's/^grabDesktopImages:.*/grabDesktopImages: False/' "$work/home/.xscreensaver"
+touch -d '+2 seconds' "$work/home/.xscreensaver"
+sleep 1
+as_account xscreensaver-command -activate >/dev/null 2>&1
+for _ in $(seq 100); do pgrep -u "$account" -x velmoran >/dev/null && break; sleep 0.1; done
+grey=0
+for _ in $(seq 60); do
+    DISPLAY=$display import -window root "$work/grab-off.png" 2>/dev/null
+    read -r r g b < <(convert "$work/grab-off.png" -crop 1024x150+0+600 +repage \
+        -format '%[fx:round(255*mean.r)] %[fx:round(255*mean.g)] %[fx:round(255*mean.b)]' info:)
+    if [ "${r:-0}" -gt 20 ] && [ $((r - b)) -lt 6 ] && [ $((b - r)) -lt 6 ] && [ $((r - g)) -lt 6 ] &&
+        [ $((g - r)) -lt 6 ]; then
+        grey=1
+        break
+    fi
+    sleep 0.1
+done
+[ $grey -eq 1 ] || fail "with desktop grabs off the floor is not grey (r $r g $g b $b)"
+echo "grabs off: the grey floor"
+as_account xscreensaver-command -deactivate >/dev/null 2>&1
 as_account xscreensaver-command -exit >/dev/null 2>&1
 echo PASS

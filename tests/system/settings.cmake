@@ -2,8 +2,8 @@
 # input, in the Japanese session it is written for, in the default one (its
 # English texts), and at three display scalings.
 add_library(settings_dialog_driver STATIC settings/dialog_driver.cpp)
-target_link_libraries(settings_dialog_driver PUBLIC screensaver_test_support form_runtime_core settings_core
-                                                    program_texts_win32)
+target_link_libraries(settings_dialog_driver PUBLIC screensaver_test_support form_runtime_win32
+                                                    settings_core program_texts_win32)
 target_include_directories(settings_dialog_driver PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/settings)
 velmoran_target_defaults(settings_dialog_driver)
 

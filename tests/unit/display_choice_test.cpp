@@ -21,9 +21,7 @@ TEST(DisplayChoice, TheCommandLineAsksForTheDisplayChoices) {
         {"  /KEEP-Resolution\t", true, false},
         {"/x /keep-resolution /y", true, false},
         {"/every-monitor /keep-resolution", true, true},
-        {"/Every-Monitor", false, true},
         {"/keep-resolutions /every-monitors", false, false},
-        {"keep-resolution", false, false},
         {"\"/keep-resolution\"", false, false},
     };
     for (const auto& c : cases) {
@@ -55,12 +53,9 @@ TEST(HackOptions, TheWindowToDrawIntoAndTheFrameRate) {
         {{"--root"}, nullptr, T::Root, 0, false, false},
         {{"-root", "-fps"}, "", T::Root, 0, true, false},
         {{"--root"}, "0x2a00007", T::Window, 0x2a00007, false, false}, // the daemon's window
-        {{}, "123", T::Window, 123, false, false},
         {{"--window-id", "0x400005", "--fps"}, "77", T::Window, 0x400005, true, false},
-        {{"--window-id", "4194309"}, nullptr, T::Window, 4194309, false, false},
         {{"--window-id", "0x"}, nullptr, T::OwnWindow, 0, false, true},
         {{"--window-id", "12ab"}, nullptr, T::OwnWindow, 0, false, true},
-        {{"--window-id", "0"}, nullptr, T::OwnWindow, 0, false, true},
         {{"--window-id"}, nullptr, T::OwnWindow, 0, false, true},
         {{"--speed", "3"}, nullptr, T::OwnWindow, 0, false, true},
         {{"--root"}, "not-a-window", T::Root, 0, false, true},

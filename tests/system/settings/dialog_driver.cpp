@@ -1,3 +1,4 @@
+#include "runtime/win32/text_encoding.h"
 #include "texts/win32/user_texts.h"
 #include "dialog_driver.h"
 
@@ -226,17 +227,8 @@ std::wstring ChooserFileType(HWND chooser) {
     return text;
 }
 
-std::wstring Wide(std::string_view utf8) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                        length);
-    return wide;
-}
-
 std::wstring ShownText(TextKey key) {
-    return Wide(UserTexts()[key]);
+    return runtime::WideFromUtf8(UserTexts()[key]);
 }
 
 HWND WaitForChooser() {

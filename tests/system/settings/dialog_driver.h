@@ -71,8 +71,6 @@ private:
     HWND m_window = nullptr;
 };
 
-// UTF-8 text as the wide API takes it.
-std::wstring Wide(std::string_view utf8);
 // The text the dialog shows for key in this session's interface language.
 std::wstring ShownText(TextKey key);
 

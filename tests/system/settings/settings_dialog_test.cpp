@@ -17,6 +17,7 @@
 
 #include "dialog_driver.h"
 #include "settings/dialog_captions.h"
+#include "runtime/win32/text_encoding.h"
 #include "texts/win32/user_texts.h"
 #include "scr_driver.h"
 #include "screen.h"
@@ -428,7 +429,7 @@ HFONT LanguageFont(const TextTable& table) {
     font.lfHeight = -static_cast<LONG>(std::lround(table.font.points * Dpi() / 72.0));
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = static_cast<BYTE>(table.font.charset);
-    const std::wstring face = Wide(table.font.face);
+    const std::wstring face = runtime::WideFromUtf8(table.font.face);
     wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
     return CreateFontIndirectW(&font);
 }
@@ -510,7 +511,7 @@ TEST(SettingsDialog, CaptionsFitTheirControlsInEveryLanguage) {
         HFONT font = LanguageFont(table);
         HGDIOBJ old = SelectObject(screen, font);
         for (const DialogCaption& caption : kDialogCaptions) {
-            const std::wstring text = Wide(table[caption.text]);
+            const std::wstring text = runtime::WideFromUtf8(table[caption.text]);
             SIZE extent{};
             GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
             const int frame = caption.button ? 2 * Px(60) : 0;

@@ -141,25 +141,18 @@ TEST(Artwork, CommandFramesAreCommittedAndDrawTheirLooks) {
     }
 }
 
-// The check marks: committed, with rounded corners and the radio's dark
-// blue border; the checked one differs only inside the
+// The check marks: committed; the checked one differs only inside the
 // border, where its tick is dark and blue.
 TEST(Artwork, CheckMarksAreCommittedAndDifferOnlyInsideTheBorder) {
     const artwork::Canvas unchecked = artwork::PaintCheckUnchecked();
     const artwork::Canvas checked = artwork::PaintCheckChecked();
     ExpectCommittedMatchesPainted("check_unchecked.bmp", unchecked);
     ExpectCommittedMatchesPainted("check_checked.bmp", checked);
-    ASSERT_EQ(unchecked.width(), 12);
-    // Rounded: a corner pixel is half the panel's light tone.
-    EXPECT_GT(MeanBrightness(unchecked, 0, 0, 1, 1), MeanBrightness(unchecked, 0, 5, 1, 6) + 20);
     for (int i = 0; i < 12; ++i) {
         for (const auto& [x, y] : {std::pair{i, 0}, {i, 11}, {0, i}, {11, i}}) {
             EXPECT_EQ(Rgb255(checked, x, y), Rgb255(unchecked, x, y)) << x << "," << y;
         }
     }
-    const auto border = Rgb255(unchecked, 0, 6);
-    EXPECT_GT(border[2], border[0] + 50);
-    EXPECT_GT(MeanBrightness(unchecked, 3, 3, 9, 9), 215);
     const auto tick = Rgb255(checked, 5, 8);
     EXPECT_LT(tick[0], 110);
     EXPECT_GT(tick[2], tick[0] + 50);

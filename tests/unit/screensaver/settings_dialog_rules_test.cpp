@@ -64,10 +64,10 @@ TEST(ProgramTexts, JapaneseOnlyForJapaneseAndEveryTextInBothTables) {
     const struct {
         std::uint16_t language_id;
         Language language;
-    } cases[] = {{0x0411, Language::Japanese}, {0x0011, Language::Japanese},
-                 {0x0409, Language::English},  {0x0809, Language::English},
-                 {0x0407, Language::English},  {0x0412, Language::English},
-                 {0x0000, Language::English},  {0xFC11, Language::Japanese}};
+    } cases[] = {{0x0411, Language::Japanese},
+                 {0xFC11, Language::Japanese}, // any region
+                 {0x0409, Language::English},
+                 {0x0412, Language::English}}; // a language without a table
     for (const auto& c : cases) {
         EXPECT_EQ(LanguageOf(c.language_id), c.language) << std::hex << c.language_id;
     }

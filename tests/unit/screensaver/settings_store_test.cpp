@@ -1,5 +1,4 @@
 #include "settings/display_settings.h"
-#include "settings/safe_save.h"
 #include "settings/save_order.h"
 #include "settings/setting_values.h"
 #include "settings/settings_file.h"
@@ -68,37 +67,6 @@ TEST(SaveMusicSettings, AFileKindSavesTheTrackBoxAsItIs) {
         values.push_back(value);
     });
     EXPECT_EQ(values, (std::vector<std::string>{" 2", " 0", "D:\\Sound\\rain.mp3"}));
-}
-
-// A save stopped at any step leaves the file as it was and no copy behind;
-// one that gets through leaves the new contents and no copy.
-TEST(SaveThroughCopy, TheFileIsEitherTheOldOneOrTheNewOne) {
-    const char* const steps[] = {"make", "write 2", "flush", "put in place", "none"};
-    for (const char* failing : steps) {
-        SCOPED_TRACE(failing);
-        std::string file = "old";
-        std::optional<std::string> copy;
-        int writes = 0;
-        const auto step = [&](const char* name) { return std::string(name) != failing; };
-        SettingsFileCopy saving;
-        saving.make = [&] { return step("make") && (copy = file, true); };
-        saving.write_key = [&](const std::string& key, const std::string& value) {
-            return step(++writes == 2 ? "write 2" : "write") && (*copy += key + value, true);
-        };
-        saving.flush = [&] { return step("flush"); };
-        saving.put_in_place = [&] {
-            return step("put in place") && (file = *copy, copy.reset(), true);
-        };
-        saving.discard = [&] { copy.reset(); };
-        const bool saved = SaveThroughCopy(saving, [](const WriteSettingsKey& write) {
-            write("a", "1");
-            write("b", "2");
-            write("c", "3");
-        });
-        EXPECT_EQ(saved, std::string(failing) == "none");
-        EXPECT_EQ(file, saved ? "olda1b2c3" : "old");
-        EXPECT_FALSE(copy.has_value());
-    }
 }
 
 TEST(DisplaySettings, OnlyAStoredOneTurnsAChoiceOnAndASaveWritesOneOrZeroInOrder) {

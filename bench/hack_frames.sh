@@ -1,101 +1,209 @@
 #!/usr/bin/env bash
 # The Linux hack against the Windows renderer, on the same machine and the
-# same software OpenGL (llvmpipe): frames per second and CPU use (per cent
-# of one core) over SECONDS, at 1024x768 and at 1920x1080. The hack runs in
-# a private Xvfb's root window; its buffer swaps are counted by a small
-# preloaded library. The renderer runs under Wine as bench/renderer_frames.sh
-# runs it (its swaps read from Wine's trace), with the resolution kept.
+# same software OpenGL (llvmpipe), both over a desktop-sized floor picture:
+# frames per second and CPU use (per cent of one core) over SECONDS, at
+# 1024x768 and at 1920x1080, paced (one frame per display refresh, as they
+# run for users) and unpaced (frames back to back: the cost of a frame).
 #
-#   bench/hack_frames.sh [SECONDS]      default 5
+# The hack runs in a private Xvfb's root window; its floor comes from a
+# stand-in for XScreenSaver's grabber that paints a 1920x1080 desktop
+# picture, and its buffer swaps are counted by a small preloaded library.
+# The renderer runs under Wine with the resolution kept, over the hand-off
+# pictures of bench/hand_off_pictures.sh; its swaps are read from Wine's
+# trace, and its CPU is that of its own process (the wineserver's is shown
+# beside it).
 #
+#   bench/hack_frames.sh [SECONDS]      default 20 (bolts come at random, so a
+#                                       few seconds vary much from run to run)
+#
+# ONLY=hack or ONLY=renderer measures one of them, SIZES="1920x1080" one
+# size. HACK and RENDERER name other builds of the two programs (say, of an
+# earlier commit) to measure them the same way; a build that refuses the
+# unpaced option ("--delay 0") is reported as such.
 # Needs the linux and win64 builds.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 2
 root=$(pwd)
-seconds=${1:-5}
-hack=$root/build/linux/renderer/velmoran
-renderer=$root/build/win64/bin/Velmoran.dll
+seconds=${1:-20}
+hack=${HACK:-$root/build/linux/renderer/velmoran}
+renderer=${RENDERER:-$root/build/win64/bin/Velmoran.dll}
 [ -x "$hack" ] && [ -f "$renderer" ] || { echo "build the linux and win64 presets first" >&2; exit 2; }
 work=$(mktemp -d /tmp/velmoran-hack-bench.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-# Counts glXSwapBuffers and reports the count when the program ends.
+# Counts glXSwapBuffers; on SIGUSR1 appends the count so far to the file
+# named by SWAP_COUNT_FILE, so that the frames of a window of time are known.
 cat >"$work/swaps.c" <<'C'
 #define _GNU_SOURCE
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
-static unsigned long swaps;
-static void report(void) {
+#include <string.h>
+#include <unistd.h>
+static volatile unsigned long swaps;
+static void report(int signal) {
+    (void)signal;
+    char text[32];
+    int n = 0;
+    unsigned long v = swaps;
+    char digits[24];
+    do { digits[n++] = (char)('0' + v % 10); v /= 10; } while (v);
+    for (int i = 0; i < n; ++i) text[i] = digits[n - 1 - i];
+    text[n++] = '\n';
     const char *path = getenv("SWAP_COUNT_FILE");
-    FILE *out = path ? fopen(path, "w") : NULL;
-    if (out) { fprintf(out, "%lu\n", swaps); fclose(out); }
+    int fd = path ? open(path, O_WRONLY | O_APPEND | O_CREAT, 0644) : -1;
+    if (fd >= 0) { write(fd, text, (size_t)n); close(fd); }
+}
+__attribute__((constructor)) static void install(void) {
+    struct sigaction action;
+    memset(&action, 0, sizeof action);
+    action.sa_handler = report;
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGUSR1, &action, NULL);
 }
 void glXSwapBuffers(void *display, unsigned long drawable) {
     static void (*real)(void *, unsigned long);
-    if (!real) { real = (void (*)(void *, unsigned long))dlsym(RTLD_NEXT, "glXSwapBuffers"); atexit(report); }
+    if (!real) real = (void (*)(void *, unsigned long))dlsym(RTLD_NEXT, "glXSwapBuffers");
     ++swaps;
     real(display, drawable);
 }
 C
 gcc -shared -fPIC -O2 -o "$work/swaps.so" "$work/swaps.c" -ldl || exit 2
 
+# A stand-in for xscreensaver-getimage WINDOW PIXMAP: paints a desktop-like
+# picture (bands of colour with a gradient) into the pixmap and reports it
+# as the daemon's saved desktop, as the real grabber does under the daemon.
+mkdir -p "$work/grabber"
+cat >"$work/grabber.c" <<'C'
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+int main(int argc, char **argv) {
+    Display *d = XOpenDisplay(NULL);
+    if (!d || argc < 3) return 1;
+    Window w = strtoul(argv[argc - 2], NULL, 0);
+    Pixmap p = strtoul(argv[argc - 1], NULL, 0);
+    XWindowAttributes a;
+    XGetWindowAttributes(d, w, &a);
+    XImage *i = XCreateImage(d, a.visual, a.depth, ZPixmap, 0, NULL, a.width, a.height, 32, 0);
+    i->data = malloc((size_t)i->bytes_per_line * a.height);
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x)
+            XPutPixel(i, x, y, ((x * 255 / a.width) << 16) | (((y / 40) * 53 % 256) << 8) | ((x ^ y) & 255));
+    GC gc = XCreateGC(d, p, 0, NULL);
+    XPutImage(d, p, gc, i, 0, 0, 0, 0, a.width, a.height);
+    const char *name = "desktop";
+    XChangeProperty(d, w, XInternAtom(d, "_SCREENSAVER_IMAGE_FILENAME", False), XA_STRING, 8,
+                    PropModeReplace, (const unsigned char *)name, strlen(name));
+    XChangeProperty(d, w, XInternAtom(d, "_SCREENSAVER_SCREENSHOT", False), XA_PIXMAP, 32,
+                    PropModeReplace, (const unsigned char *)&p, 1);
+    XSync(d, False);
+    fprintf(stderr, "xscreensaver-getimage: grabbing desktop image\n");
+    fprintf(stderr, "xscreensaver-getimage: loaded screenshot 0x%lx from saved 0x%lx\n", p, w);
+    return 0;
+}
+C
+gcc -O2 -o "$work/grabber/xscreensaver-getimage" "$work/grabber.c" -lX11 || exit 2
+
 # cpu PID: the process's user and system time so far, in clock ticks.
-cpu() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0; }
+cpu() {
+    if [ -n "${1:-}" ] && [ -r "/proc/$1/stat" ]; then
+        awk '{ print $14 + $15 }' "/proc/$1/stat"
+    else
+        echo 0
+    fi
+}
 ticks=$(getconf CLK_TCK)
 
+# report WHAT FRAMES SECONDS_OF_FRAMES CPU_TICKS [EXTRA]
+report() {
+    awk -v what="$1" -v n="$2" -v s="$3" -v c="$4" -v t="$ticks" -v cs="$seconds" -v extra="${5:-}" \
+        'BEGIN { printf "%s: %.1f frames/s, CPU %.0f %% of a core%s\n", what, n / s, 100 * c / t / cs, extra }'
+}
+
 hack_run() {
-    local size=$1 display
+    local size=$1 mode=$2 arguments=(--root) display
+    [ "$mode" = unpaced ] && arguments+=(--delay 0)
     Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp 5>"$work/display" >/dev/null 2>&1 &
     local xvfb=$!
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
     display=":$(head -n1 "$work/display")"
-    DISPLAY=$display LD_PRELOAD=$work/swaps.so SWAP_COUNT_FILE=$work/swaps "$hack" --root &
+    rm -f "$work/swaps"
+    DISPLAY=$display PATH="$work/grabber:$PATH" LD_PRELOAD=$work/swaps.so SWAP_COUNT_FILE=$work/swaps \
+        "$hack" "${arguments[@]}" 2>"$work/hack.err" &
     local pid=$!
-    sleep 1
-    local before after
+    sleep 2
+    if ! kill -0 $pid 2>/dev/null; then
+        echo "hack $size $mode: not offered ($(head -n1 "$work/hack.err"))"
+        kill $xvfb; wait $xvfb 2>/dev/null
+        return
+    fi
+    local before after start elapsed
+    kill -USR1 $pid
     before=$(cpu $pid)
-    local start_swaps_time
-    start_swaps_time=$(date +%s%N)
+    start=$(date +%s%N)
     sleep "$seconds"
+    kill -USR1 $pid
     after=$(cpu $pid)
+    elapsed=$(( ($(date +%s%N) - start) / 1000000 ))
     kill -TERM $pid
     wait $pid
-    local total elapsed
-    total=$(cat "$work/swaps")
-    elapsed=$(( ($(date +%s%N) - start_swaps_time) / 1000000 + 1000 ))
     kill $xvfb
     wait $xvfb 2>/dev/null
-    awk -v n="$total" -v ms="$elapsed" -v c="$((after - before))" -v t="$ticks" -v s="$seconds" -v size="$size" \
-        'BEGIN { printf "hack %s: %.0f frames/s, CPU %.0f %% of a core\n", size, n / (ms / 1000), 100 * c / t / s }'
+    local frames
+    frames=$(awk 'NR == 1 { a = $1 } NR == 2 { print $1 - a }' "$work/swaps")
+    report "hack $size $mode" "$frames" "$(awk -v m="$elapsed" 'BEGIN { print m / 1000 }')" \
+        "$((after - before))"
 }
 
 renderer_run() {
-    local size=$1 session=$work/session-$1
+    local size=$1 mode=$2 session=$work/session-$1 arguments=/keep-resolution
+    [ "$mode" = unpaced ] && arguments+=" /unpaced"
     VELMORAN_SCREEN=${size}x24 cmake/wine-session.sh start "$session" >/dev/null || exit 2
     # shellcheck disable=SC1091
     . "$session/env"
-    WINEDEBUG=+timestamp,+wgl "$VELMORAN_WINE" "$renderer" /keep-resolution 2>"$work/trace" &
+    # shellcheck source=bench/hand_off_pictures.sh
+    . bench/hand_off_pictures.sh
+    write_hand_off_pictures 1920x1080
+    # shellcheck disable=SC2086
+    WINEDEBUG=+timestamp,+wgl "$VELMORAN_WINE" "$renderer" $arguments 2>"$work/trace" &
     local pid=$!
     sleep 3
-    local wine_pid before after
+    local wine_pid server_pid before after server_before server_after start_stamp end_stamp
     wine_pid=$(pgrep -f 'Velmoran.dll' | head -n 1)
+    server_pid=$(pgrep -f "^$(dirname "$VELMORAN_WINE")/wineserver" | head -n 1)
+    start_stamp=$(tail -n 1 "$work/trace" | cut -d: -f1)
     before=$(cpu "$wine_pid")
+    server_before=$(cpu "$server_pid")
     sleep "$seconds"
     after=$(cpu "$wine_pid")
+    server_after=$(cpu "$server_pid")
+    end_stamp=$(grep 'wglSwapBuffers' "$work/trace" | tail -n 1 | cut -d: -f1)
     for _ in $(seq 40); do kill -0 $pid 2>/dev/null || break; xdotool key Escape; sleep 0.25; done
     wait $pid
     cmake/wine-session.sh stop "$session"
-    local swaps first last count
-    swaps=$(grep 'wglSwapBuffers' "$work/trace" | cut -d: -f1)
-    first=$(head -n1 <<<"$swaps")
-    last=$(tail -n1 <<<"$swaps")
-    count=$(wc -l <<<"$swaps")
-    awk -v n="$count" -v a="$first" -v b="$last" -v c="$((after - before))" -v t="$ticks" -v s="$seconds" -v size="$size" \
-        'BEGIN { printf "renderer under Wine %s: %.0f frames/s, CPU %.0f %% of a core\n", size, (n - 1) / (b - a), 100 * c / t / s }'
+    # Swaps between the two stamps of Wine's trace clock (seconds).
+    local count span
+    count=$(grep 'wglSwapBuffers' "$work/trace" | cut -d: -f1 |
+        awk -v a="$start_stamp" -v b="$end_stamp" '$1 > a && $1 <= b' | wc -l)
+    span=$(awk -v a="$start_stamp" -v b="$end_stamp" 'BEGIN { print b - a }')
+    if [ -z "$start_stamp" ] || [ -z "$end_stamp" ] || [ "$count" -lt 2 ]; then
+        echo "renderer under Wine $size $mode: could not be measured (no frames in the trace)"
+        return
+    fi
+    report "renderer under Wine $size $mode" "$count" "$span" "$((after - before))" \
+        "$(awk -v c="$((server_after - server_before))" -v t="$ticks" -v s="$seconds" \
+            'BEGIN { printf " (wineserver %.0f %%)", 100 * c / t / s }')"
 }
 
-for size in 1024x768 1920x1080; do
-    hack_run "$size"
-    renderer_run "$size"
+for size in ${SIZES:-1024x768 1920x1080}; do
+    for mode in paced unpaced; do
+        [ "${ONLY:-hack}" = renderer ] || hack_run "$size" "$mode"
+        [ "${ONLY:-renderer}" = hack ] || renderer_run "$size" "$mode"
+    done
 done

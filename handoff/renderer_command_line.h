@@ -12,3 +12,7 @@ inline constexpr std::string_view kKeepResolutionArgument = "/keep-resolution";
 // Draw the scene on every monitor, each over its own desktop, instead of
 // covering the others in black.
 inline constexpr std::string_view kEveryMonitorArgument = "/every-monitor";
+
+// Benchmarks only: draw frames back to back instead of one per display
+// refresh. The screensaver program never passes it.
+inline constexpr std::string_view kUnpacedArgument = "/unpaced";

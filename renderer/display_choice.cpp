@@ -39,6 +39,7 @@ RendererOptions ParseRendererOptions(std::string_view command_line) {
         options.keep_resolution =
             options.keep_resolution || SameWord(word, kKeepResolutionArgument);
         options.every_monitor = options.every_monitor || SameWord(word, kEveryMonitorArgument);
+        options.unpaced = options.unpaced || SameWord(word, kUnpacedArgument);
         at = end;
     }
     return options;

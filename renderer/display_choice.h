@@ -17,6 +17,7 @@
 struct RendererOptions {
     bool keep_resolution = false; // "/keep-resolution": never change the display mode
     bool every_monitor = false;   // "/every-monitor": a scene on every monitor
+    bool unpaced = false;         // "/unpaced": frames back to back (benchmarks)
 };
 
 // The options in the renderer's command line (without its program name):

@@ -26,6 +26,14 @@ bool ReadWindowId(std::string_view text, unsigned long& id) {
     return !text.empty() && error == std::errc() && end == text.data() + text.size() && id != 0;
 }
 
+// A frame period: whole microseconds, at most ten seconds.
+bool ReadDelay(std::string_view text, long& delay) {
+    constexpr long kLongest = 10'000'000;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), delay);
+    return !text.empty() && error == std::errc() && end == text.data() + text.size() &&
+           delay >= 0 && delay <= kLongest;
+}
+
 } // namespace
 
 HackOptions ParseHackOptions(const std::vector<std::string_view>& arguments,
@@ -38,6 +46,11 @@ HackOptions ParseHackOptions(const std::vector<std::string_view>& arguments,
             options.target = HackOptions::Target::Root;
         } else if (name == "fps") {
             options.fps = true;
+        } else if (name == "delay" && i + 1 < arguments.size()) {
+            if (!ReadDelay(arguments[++i], options.delay)) {
+                options.error = "not a delay in microseconds: " + std::string(arguments[i]);
+                return options;
+            }
         } else if (name == "window-id" && i + 1 < arguments.size()) {
             if (!ReadWindowId(arguments[++i], options.window)) {
                 options.error = "not a window id: " + std::string(arguments[i]);

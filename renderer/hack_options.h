@@ -16,7 +16,10 @@ struct HackOptions {
     Target target = Target::OwnWindow;
     unsigned long window = 0; // with Target::Window
     bool fps = false;         // --fps: the frame rate drawn on the picture
-    std::string error;        // not empty: what is wrong with the command line
+    // --delay: the frame period in microseconds (0: frames back to back);
+    // -1 when not given, for one frame per display refresh.
+    long delay = -1;
+    std::string error; // not empty: what is wrong with the command line
 };
 
 // Reads the arguments (without the program name). Options take one dash or
@@ -24,6 +27,7 @@ struct HackOptions {
 // its window in XSCREENSAVER_WINDOW (environment; empty or nullptr when
 // unset), which --root and starting alone both follow, as XScreenSaver's
 // own hacks do; --window-id names one explicitly. Unknown options are an
-// error, as is a window id that is not a number.
+// error, as is a window id that is not a number or a delay that is not a
+// whole number of microseconds from 0 to 10 seconds.
 HackOptions ParseHackOptions(const std::vector<std::string_view>& arguments,
                              const char* xscreensaver_window);

@@ -44,8 +44,8 @@ void set_fixed_gl_state() {
     glShadeModel(GL_SMOOTH);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
-    glClearDepth(1.0);
-    // The depth buffer is cleared every frame but never tested: drawing order decides.
+    // Nothing is depth-tested (drawing order decides), so no depth buffer is
+    // asked for or cleared.
     glDisable(GL_DEPTH_TEST);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glEnable(GL_BLEND);
@@ -54,7 +54,7 @@ void set_fixed_gl_state() {
 }
 
 void draw_frame(Scene& scene, void (*swap_buffers)()) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT);
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, -240.0f);
     draw_floor(scene);
@@ -63,9 +63,11 @@ void draw_frame(Scene& scene, void (*swap_buffers)()) {
         scene.flash_level = 0.0f;
         run_spawn_rule(lightning, scene.timer.elapsed(), scene.current_time, &scene.flash_level);
         glBindTexture(GL_TEXTURE_2D, scene.texture_slots[first_bolt_texture_slot]);
-        draw_pool(*lightning.first_pool, scene.current_time, scene.frame_delta);
+        draw_pool(*lightning.first_pool, scene.current_time, scene.frame_delta,
+                  scene.lit_areas[first_bolt_texture_slot]);
         glBindTexture(GL_TEXTURE_2D, scene.texture_slots[second_bolt_texture_slot]);
-        draw_pool(*lightning.second_pool, scene.current_time, scene.frame_delta);
+        draw_pool(*lightning.second_pool, scene.current_time, scene.frame_delta,
+                  scene.lit_areas[second_bolt_texture_slot]);
     }
     swap_buffers();
 }

@@ -4,6 +4,7 @@
 
 #include "frame_timer.h"
 #include "lightning.h"
+#include "textures.h"
 
 // Everything one run of the renderer animates. The program holds one
 // instance as a plain global; tests build fresh ones.
@@ -14,6 +15,9 @@ struct Scene {
     // OpenGL texture names of the hand-off images (first bolt, floor, second
     // bolt); 0 where an image is missing, which binds the imageless default.
     std::uint32_t texture_slots[3] = {0, 0, 0};
+    // Where each slot's texture has light (the bolts' squares are drawn
+    // over that part alone); the whole texture unless known.
+    LitArea lit_areas[3];
     float floor_scroll = 0.0f; // repeats of the floor picture drifted away so far; never wrapped
     float flash_level = 0.0f;  // the visible bolts' summed fade levels; brightens the floor
     Lightning lightning;       // the bolts' pools, spawn times and random source

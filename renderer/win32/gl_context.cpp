@@ -5,14 +5,14 @@
 
 namespace {
 
-// Asks the driver to swap once per display refresh, where it offers
-// WGL_EXT_swap_control. The swap stays the loop's only pacing; this keeps a
-// screensaver from spinning a whole core faster than the screen can show.
-void request_swap_interval() {
+// Asks the driver to swap once per display refresh (or, unpaced, at once),
+// where it offers WGL_EXT_swap_control. Where the swap does not wait all the
+// same, the loop's pacer does.
+void request_swap_interval(int interval) {
     using SwapIntervalProc = BOOL(WINAPI*)(int);
     const PROC proc = wglGetProcAddress("wglSwapIntervalEXT");
     if (proc != nullptr) {
-        reinterpret_cast<SwapIntervalProc>(reinterpret_cast<void*>(proc))(1);
+        reinterpret_cast<SwapIntervalProc>(reinterpret_cast<void*>(proc))(interval);
     }
 }
 
@@ -25,7 +25,8 @@ bool set_pixel_format(HDC device_context) {
     descriptor.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
     descriptor.iPixelType = PFD_TYPE_RGBA;
     descriptor.cColorBits = static_cast<BYTE>(display_config.colour_bits);
-    descriptor.cDepthBits = static_cast<BYTE>(display_config.colour_bits);
+    // No depth buffer: nothing is ever depth-tested, drawing order decides.
+    descriptor.cDepthBits = 0;
     const int format = ChoosePixelFormat(device_context, &descriptor);
     if (format == 0) {
         return false;
@@ -40,6 +41,6 @@ void create_gl_context(int width, int height) {
     }
     g_gl_context = wglCreateContext(g_device_context);
     wglMakeCurrent(g_device_context, g_gl_context);
-    request_swap_interval();
+    request_swap_interval(g_options.unpaced ? 0 : 1);
     resize_scene(width, height);
 }

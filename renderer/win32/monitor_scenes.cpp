@@ -1,5 +1,7 @@
 #include "monitor_scenes.h"
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -35,6 +37,7 @@ std::unique_ptr<Scene> make_scene(int position) {
     scene->texture_slots[first_bolt_texture_slot] = g_scene.texture_slots[first_bolt_texture_slot];
     scene->texture_slots[second_bolt_texture_slot] =
         g_scene.texture_slots[second_bolt_texture_slot];
+    std::copy(std::begin(g_scene.lit_areas), std::end(g_scene.lit_areas), scene->lit_areas);
     if (std::optional<RgbImage> floor = load_image(MonitorPictureIndex(position))) {
         scene->texture_slots[floor_texture_slot] = build_base_level_texture(*floor);
     }
@@ -78,7 +81,7 @@ void draw_monitor_scenes() {
     const int height = screen.bottom - screen.top;
     // What no scene fills stays black.
     resize_scene_part(0, 0, screen.right - screen.left, height);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT);
     for (std::size_t i = 0; i < g_monitors.size(); ++i) {
         Scene& scene = i == 0 ? g_scene : *g_other_scenes[i - 1];
         const MonitorPlace& m = g_monitors[i];

@@ -4,8 +4,10 @@
 #include <ctime>
 
 #include "../display_config.h"
+#include "../frame_pacer.h"
 #include "../gl_headers.h"
 #include "../textures.h"
+#include "frame_wait.h"
 #include "image_files.h"
 #include "monitor_scenes.h"
 
@@ -15,6 +17,16 @@ namespace {
 
 void swap_window_buffers() {
     SwapBuffers(g_device_context);
+}
+
+// One frame of the run, on the primary monitor or on every monitor.
+void draw_run_frame() {
+    if (g_options.every_monitor) {
+        draw_monitor_scenes();
+    } else {
+        tick_scene_clock(g_scene);
+        draw_frame(g_scene, swap_window_buffers);
+    }
 }
 
 } // namespace
@@ -46,7 +58,13 @@ void init_scene(HWND window) {
     }
 }
 
+// Messages first, then one frame when the pacer lets it start; while it
+// does not, the loop sleeps until the deadline or the next message.
 int run_loop() {
+    FrameWait frame_wait;
+    FramePacer pacer;
+    // With a scene on every monitor the one window follows the primary's refresh.
+    pacer.start(platform_clock(), g_options.unpaced ? 0.0 : primary_refresh_period());
     MSG message{};
     for (;;) {
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -55,11 +73,11 @@ int run_loop() {
             }
             TranslateMessage(&message);
             DispatchMessageA(&message);
-        } else if (g_options.every_monitor) {
-            draw_monitor_scenes();
+        } else if (const double wait = pacer.seconds_to_wait(); wait > 0.0) {
+            frame_wait.wait(wait);
         } else {
-            tick_scene_clock(g_scene);
-            draw_frame(g_scene, swap_window_buffers);
+            draw_run_frame();
+            pacer.frame_swapped();
         }
     }
     shutdown_renderer();

@@ -9,7 +9,9 @@
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/keysym.h>
+#include <poll.h>
 
 #include <csignal>
 #include <cstdio>
@@ -21,6 +23,7 @@
 
 #include "desktop_grab.h"
 #include "embedded_bolts.h"
+#include "frame_pacer.h"
 #include "gl_headers.h"
 #include "hack_options.h"
 #include "scene.h"
@@ -86,7 +89,8 @@ Target find_target(Display* display, const HackOptions& options, std::string& er
     Target target;
     const int screen = DefaultScreen(display);
     if (options.target == HackOptions::Target::OwnWindow) {
-        int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_DEPTH_SIZE, 16, None};
+        // No depth buffer: nothing is depth-tested.
+        int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, None};
         target.visual = glXChooseVisual(display, screen, attributes);
         if (target.visual == nullptr) {
             error = "no OpenGL visual";
@@ -236,6 +240,33 @@ std::optional<RgbImage> load_picture(int image) {
     return decode_bolt_picture(image);
 }
 
+// The frame period: --delay when given (0 for none), otherwise the
+// display's refresh period as XRandR reports it (60 Hz when it does not).
+double frame_period(Display* display, Window window, long delay) {
+    if (delay >= 0) {
+        return static_cast<double>(delay) / 1e6;
+    }
+    int rate = 0;
+    int event_base = 0, error_base = 0;
+    if (XRRQueryExtension(display, &event_base, &error_base)) {
+        if (XRRScreenConfiguration* config = XRRGetScreenInfo(display, window)) {
+            rate = XRRConfigCurrentRate(config);
+            XRRFreeScreenConfigInfo(config);
+        }
+    }
+    return refresh_period_seconds(rate);
+}
+
+// Sleeps until seconds have passed, the X server has sent something, or a
+// signal came (SIGTERM ends the run at once).
+void wait_for_frame(Display* display, double seconds) {
+    pollfd connection{ConnectionNumber(display), POLLIN, 0};
+    const auto nanoseconds = static_cast<long long>(seconds * 1e9);
+    const timespec timeout{static_cast<time_t>(nanoseconds / 1'000'000'000),
+                           static_cast<long>(nanoseconds % 1'000'000'000)};
+    ppoll(&connection, 1, &timeout, nullptr);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -281,10 +312,17 @@ int main(int argc, char** argv) {
     set_fixed_gl_state();
     glBindTexture(GL_TEXTURE_2D, run.scene.texture_slots[first_bolt_texture_slot]);
 
+    FramePacer pacer;
+    pacer.start(kClock, frame_period(run.display, run.target.window, options.delay));
     const Atom close = XInternAtom(run.display, "WM_DELETE_WINDOW", False);
     while (!g_stop && handle_events(run, close)) {
+        if (const double wait = pacer.seconds_to_wait(); wait > 0.0) {
+            wait_for_frame(run.display, wait);
+            continue;
+        }
         tick_scene_clock(run.scene);
         draw_frame(run.scene, swap_run_buffers);
+        pacer.frame_swapped();
     }
     glXMakeCurrent(run.display, None, nullptr);
     glXDestroyContext(run.display, context);

@@ -22,7 +22,7 @@ VELMORAN_PACKAGES=(
     # the release packages: Windows Installer packages and zip archives, and their checks
     wixl msitools zip unzip
     # the Linux hack: X11 and GLX to build it, XScreenSaver's grabber to run it
-    libx11-dev libgl-dev xscreensaver xscreensaver-data
+    libx11-dev libxrandr-dev libgl-dev xscreensaver xscreensaver-data
 )
 
 velmoran_missing_packages() {

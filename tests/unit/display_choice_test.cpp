@@ -15,6 +15,7 @@ TEST(DisplayChoice, TheCommandLineAsksForTheDisplayChoices) {
         const char* command_line;
         bool keep;
         bool every;
+        bool unpaced = false;
     } cases[] = {
         {"", false, false},
         {"/keep-resolution", true, false},
@@ -23,11 +24,13 @@ TEST(DisplayChoice, TheCommandLineAsksForTheDisplayChoices) {
         {"/every-monitor /keep-resolution", true, true},
         {"/keep-resolutions /every-monitors", false, false},
         {"\"/keep-resolution\"", false, false},
+        {"/unpaced /every-monitor", false, true, true},
     };
     for (const auto& c : cases) {
         const RendererOptions options = ParseRendererOptions(c.command_line);
         EXPECT_EQ(options.keep_resolution, c.keep) << c.command_line;
         EXPECT_EQ(options.every_monitor, c.every) << c.command_line;
+        EXPECT_EQ(options.unpaced, c.unpaced) << c.command_line;
     }
 }
 
@@ -48,6 +51,7 @@ TEST(HackOptions, TheWindowToDrawIntoAndTheFrameRate) {
         unsigned long window;
         bool fps;
         bool error;
+        long delay = -1;
     } cases[] = {
         {{}, nullptr, T::OwnWindow, 0, false, false},
         {{"--root"}, nullptr, T::Root, 0, false, false},
@@ -59,6 +63,11 @@ TEST(HackOptions, TheWindowToDrawIntoAndTheFrameRate) {
         {{"--window-id"}, nullptr, T::OwnWindow, 0, false, true},
         {{"--speed", "3"}, nullptr, T::OwnWindow, 0, false, true},
         {{"--root"}, "not-a-window", T::Root, 0, false, true},
+        {{"-delay", "20000", "--root"}, nullptr, T::Root, 0, false, false, 20000},
+        {{"--delay", "0"}, nullptr, T::OwnWindow, 0, false, false, 0},
+        {{"--delay", "-1"}, nullptr, T::OwnWindow, 0, false, true},
+        {{"--delay", "10000001"}, nullptr, T::OwnWindow, 0, false, true},
+        {{"--delay", "fast"}, nullptr, T::OwnWindow, 0, false, true},
     };
     for (const auto& c : cases) {
         const HackOptions options = ParseHackOptions(c.arguments, c.environment);
@@ -68,6 +77,7 @@ TEST(HackOptions, TheWindowToDrawIntoAndTheFrameRate) {
             EXPECT_EQ(options.target, c.target);
             EXPECT_EQ(options.window, c.window);
             EXPECT_EQ(options.fps, c.fps);
+            EXPECT_EQ(options.delay, c.delay);
         }
     }
 }

@@ -205,6 +205,23 @@ TEST_F(FrameDrawing, BlackPartsOfABoltPictureAddNothing) {
     }
 }
 
+// A bolt's square is filled over its picture's lit part alone (where the
+// rest would add black), and the frame is the whole square's, pixel for pixel.
+TEST_F(FrameDrawing, ABoltFilledOverItsLitPartAloneGivesTheWholeSquaresFrame) {
+    use_floor(0x808080);
+    const RgbImage picture = gl_test::make_image(
+        64, 64, [](int x, int y) { return x > 20 && x < 30 && y > 10 && y < 50 ? 0xc0a0ffu : 0u; });
+    LitArea& lit = m_scene.lit_areas[first_bolt_texture_slot];
+    m_scene.texture_slots[first_bolt_texture_slot] = build_base_level_texture(picture, &lit);
+    EXPECT_LT(lit.s1 - lit.s0, 0.25f);
+    full_bolt();
+    frame(0.0);
+    const Frame part = frame(0.0);
+    lit = LitArea{};
+    EXPECT_TRUE(frame(0.0) == part);
+    EXPECT_GT(part.lit_in_row(static_cast<int>(project(0, 50, -550).y), 200), 10);
+}
+
 // A bolt that dies in a frame is not drawn in it, but its last alpha, a little
 // below 0, still goes into the flash: the next floor is a little below 0.2.
 TEST_F(FrameDrawing, ADyingBoltDimsTheNextFloorForOneFrame) {

@@ -1,9 +1,12 @@
 #include "frame_timer.h"
 
+#include "frame_pacer.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -135,6 +138,50 @@ TEST_F(FrameTimerTest, DeltaIsQuantisedOnceElapsedIsLarge) {
         const float steps = timer.delta() / c.spacing;
         EXPECT_EQ(steps, std::round(steps)) << "at " << c.seconds << " s";
         EXPECT_NEAR(timer.delta(), 0.016667f, c.spacing);
+    }
+}
+
+// The pacer's deadlines on a fake clock: each step is a swap at a time
+// (milliseconds) and the wait the pacer then asks for.
+TEST_F(FrameTimerTest, PacerWaitsForAbsoluteDeadlinesOnly) {
+    FakeClock::frequency = 1'000'000;
+    const double p = 1000.0 / 60.0;
+    struct Step {
+        double swap_ms;
+        double wait_ms;
+    };
+    struct Case {
+        const char* name;
+        double period_ms;
+        std::vector<Step> steps;
+    };
+    const Case cases[] = {
+        // The second wake came late (17.5 ms); the deadline stays at 2p, no drift.
+        {"early frames", p, {{0, 0}, {5, p - 5}, {20, 2 * p - 20}}},
+        {"a late frame starts afresh", p, {{0, 0}, {5, p - 5}, {40, 0}, {45, p - 5}}},
+        {"the clock jumps ahead", p, {{0, 0}, {5, p - 5}, {3.6e6, 0}, {3.6e6 + 5, p - 5}}},
+        {"the clock jumps back", p, {{10'000, 0}, {10'005, p - 5}, {9'000, 0}, {9'005, p - 5}}},
+        {"vertical sync waited already", p, {{0, 0}, {16.6, 0}, {33.4, 0}, {50.0, 0}, {66.5, 0}}},
+        {"unpaced", 0, {{0, 0}, {1, 0}, {2, 0}}},
+    };
+    for (const Case& c : cases) {
+        FramePacer pacer;
+        pacer.start(FakeClock::source(), c.period_ms / 1000);
+        for (const Step& step : c.steps) {
+            FakeClock::counter = static_cast<std::int64_t>(step.swap_ms * 1000);
+            pacer.frame_swapped();
+            EXPECT_NEAR(pacer.seconds_to_wait() * 1000, step.wait_ms, 0.002)
+                << c.name << ", swap at " << step.swap_ms << " ms";
+        }
+    }
+}
+
+TEST(RefreshPeriod, AbsurdRatesCountAsSixtyHertz) {
+    for (const int hertz : {0, 1, -60, 23, 501, 100'000}) {
+        EXPECT_DOUBLE_EQ(refresh_period_seconds(hertz), 1.0 / 60) << hertz;
+    }
+    for (const int hertz : {24, 75, 144, 500}) {
+        EXPECT_DOUBLE_EQ(refresh_period_seconds(hertz), 1.0 / hertz) << hertz;
     }
 }
 

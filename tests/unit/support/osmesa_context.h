@@ -33,6 +33,7 @@ public:
     Rgba at(int x, int y) const;
     // How many pixels of row y have a channel above threshold.
     int lit_in_row(int y, int threshold) const;
+    bool operator==(const Frame& other) const { return m_rgba == other.m_rgba; }
 
 private:
     int m_width;

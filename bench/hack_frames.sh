@@ -13,8 +13,11 @@
 # trace, and its CPU is that of its own process (the wineserver's is shown
 # beside it).
 #
-#   bench/hack_frames.sh [SECONDS]      default 20 (bolts come at random, so a
-#                                       few seconds vary much from run to run)
+#   bench/hack_frames.sh [SECONDS] [RUNS]    defaults: 20 s, 3 runs
+#
+# Bolts come at random, big and near or small and far, so a run of a few
+# seconds says little: each measure is taken RUNS times and the median of
+# the frame rates and of the CPU shares is reported after the runs.
 #
 # ONLY=hack or ONLY=renderer measures one of them, SIZES="1920x1080" one
 # size. HACK and RENDERER name other builds of the two programs (say, of an
@@ -25,6 +28,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.." || exit 2
 root=$(pwd)
 seconds=${1:-20}
+runs=${2:-3}
 hack=${HACK:-$root/build/linux/renderer/velmoran}
 renderer=${RENDERER:-$root/build/win64/bin/Velmoran.dll}
 [ -x "$hack" ] && [ -f "$renderer" ] || { echo "build the linux and win64 presets first" >&2; exit 2; }
@@ -120,10 +124,26 @@ cpu() {
 }
 ticks=$(getconf CLK_TCK)
 
-# report WHAT FRAMES SECONDS_OF_FRAMES CPU_TICKS [EXTRA]
+# report WHAT FRAMES SECONDS_OF_FRAMES CPU_TICKS [EXTRA]: one run's line,
+# kept for the medians.
 report() {
     awk -v what="$1" -v n="$2" -v s="$3" -v c="$4" -v t="$ticks" -v cs="$seconds" -v extra="${5:-}" \
-        'BEGIN { printf "%s: %.1f frames/s, CPU %.0f %% of a core%s\n", what, n / s, 100 * c / t / cs, extra }'
+        'BEGIN { printf "%s: %.1f frames/s, CPU %.0f %% of a core%s\n", what, n / s, 100 * c / t / cs, extra }' |
+        tee -a "$work/results"
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# The medians of every measure that has runs.
+summary() {
+    echo "== medians of $runs runs of $seconds s"
+    cut -d: -f1 "$work/results" | awk '!seen[$0]++' | while read -r what; do
+        local lines
+        lines=$(grep -F "$what: " "$work/results")
+        printf '%s: %s frames/s, CPU %s %% of a core\n' "$what" \
+            "$(sed 's/.*: \([0-9.]*\) frames.*/\1/' <<<"$lines" | median)" \
+            "$(sed 's/.*CPU \([0-9]*\) %.*/\1/' <<<"$lines" | median)"
+    done
 }
 
 hack_run() {
@@ -201,9 +221,13 @@ renderer_run() {
             'BEGIN { printf " (wineserver %.0f %%)", 100 * c / t / s }')"
 }
 
-for size in ${SIZES:-1024x768 1920x1080}; do
-    for mode in paced unpaced; do
-        [ "${ONLY:-hack}" = renderer ] || hack_run "$size" "$mode"
-        [ "${ONLY:-renderer}" = hack ] || renderer_run "$size" "$mode"
+touch "$work/results"
+for _ in $(seq "$runs"); do
+    for size in ${SIZES:-1024x768 1920x1080}; do
+        for mode in paced unpaced; do
+            [ "${ONLY:-hack}" = renderer ] || hack_run "$size" "$mode"
+            [ "${ONLY:-renderer}" = hack ] || renderer_run "$size" "$mode"
+        done
     done
 done
+summary

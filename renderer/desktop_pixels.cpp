@@ -5,11 +5,13 @@
 
 namespace {
 
-// The 8-bit value of the colour at mask in pixel.
+// The 8-bit value of the colour at mask in pixel. In 64 bits: a mask of
+// more than 24 bits times 255 does not fit 32.
 std::uint8_t Channel(std::uint32_t pixel, std::uint32_t mask) {
     const int shift = std::countr_zero(mask);
-    const std::uint32_t top = mask >> shift;
-    return static_cast<std::uint8_t>(((pixel & mask) >> shift) * 255 / top);
+    const std::uint64_t top = mask >> shift;
+    const std::uint64_t value = (pixel & mask) >> shift;
+    return static_cast<std::uint8_t>(value * 255 / top);
 }
 
 std::uint32_t PixelAt(const std::uint8_t* p, const PixelLayout& layout) {
@@ -29,8 +31,9 @@ bool Usable(const PixelLayout& layout, std::size_t available) {
             max_image_pixels) {
         return false;
     }
-    if ((layout.bits_per_pixel != 32 && layout.bits_per_pixel != 16) || layout.red_mask == 0 ||
-        layout.green_mask == 0 || layout.blue_mask == 0) {
+    if ((layout.bits_per_pixel != 32 && layout.bits_per_pixel != 24 &&
+         layout.bits_per_pixel != 16) ||
+        layout.red_mask == 0 || layout.green_mask == 0 || layout.blue_mask == 0) {
         return false;
     }
     const std::uint64_t row =

@@ -53,7 +53,7 @@ void set_fixed_gl_state() {
     glEnable(GL_TEXTURE_2D);
 }
 
-void draw_frame(Scene& scene, void (*swap_buffers)()) {
+void draw_frame(Scene& scene, const PresentFrame& swap_buffers) {
     glClear(GL_COLOR_BUFFER_BIT);
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, -240.0f);
@@ -69,5 +69,7 @@ void draw_frame(Scene& scene, void (*swap_buffers)()) {
         draw_pool(*lightning.second_pool, scene.current_time, scene.frame_delta,
                   scene.lit_areas[second_bolt_texture_slot]);
     }
-    swap_buffers();
+    if (swap_buffers) {
+        swap_buffers();
+    }
 }

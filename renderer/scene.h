@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "frame_timer.h"
 #include "lightning.h"
@@ -48,8 +49,12 @@ void resize_scene_part(int x, int y, int width, int height);
 // no depth test, black clear colour, additive blending, texturing on.
 void set_fixed_gl_state();
 
+// Presents a drawn frame (a buffer swap); it carries what it swaps.
+using PresentFrame = std::function<void()>;
+
 // Draws one frame into the current context, then presents it with
-// swap_buffers: the floor (lit by the previous frame's flash), the spawn
-// decisions, then each pool's bolts added over it, which rebuilds the flash.
-// A scene whose pools have not been created shows the floor alone.
-void draw_frame(Scene& scene, void (*swap_buffers)());
+// swap_buffers (none: the frame stays in the buffer, for a caller that
+// draws more into it): the floor (lit by the previous frame's flash), the
+// spawn decisions, then each pool's bolts added over it, which rebuilds the
+// flash. A scene whose pools have not been created shows the floor alone.
+void draw_frame(Scene& scene, const PresentFrame& swap_buffers);

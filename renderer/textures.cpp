@@ -119,7 +119,7 @@ std::uint32_t build_base_level_texture(const RgbImage& image, LitArea* lit) {
     return name;
 }
 
-bool fill_texture_slots(Scene& scene, ImageLoader load_image) {
+bool fill_texture_slots(Scene& scene, const ImageLoader& load_image) {
     for (int slot = 0; slot < 3; ++slot) {
         std::optional<RgbImage> image = load_image(slot_images[slot]);
         if (image) {

@@ -3,6 +3,7 @@
 // The hand-off images as OpenGL textures.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "bmp_decoder.h"
@@ -37,8 +38,9 @@ struct LitArea {
 // area (s0 == s1).
 LitArea lit_area(const std::uint8_t* rgb, int width, int height);
 
-// Reads one hand-off image by its number; nothing when it is missing or unreadable.
-using ImageLoader = std::optional<RgbImage> (*)(int image);
+// Reads one hand-off image by its number; nothing when it is missing or
+// unreadable. It carries what it reads from (the hack's run, say).
+using ImageLoader = std::function<std::optional<RgbImage>(int image)>;
 
 // Builds a texture from a picture: linear filters, default (repeating) wrap
 // modes, and the picture scaled to power-of-two sides and mipmapped by GLU,
@@ -58,4 +60,4 @@ std::uint32_t build_base_level_texture(const RgbImage& image, LitArea* lit = nul
 // build in about two thirds of the time); a slot whose image does not load
 // keeps the name 0, and the bolt slots get their lit areas. Each picture is
 // freed as soon as its texture is built. Always returns true.
-bool fill_texture_slots(Scene& scene, ImageLoader load_image);
+bool fill_texture_slots(Scene& scene, const ImageLoader& load_image);

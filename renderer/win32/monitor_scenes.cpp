@@ -60,8 +60,6 @@ void match_scenes() {
     }
 }
 
-void no_swap() {}
-
 } // namespace
 
 RECT virtual_screen() {
@@ -89,7 +87,7 @@ void draw_monitor_scenes() {
         resize_scene_part(m.left - screen.left, height - (m.bottom - screen.top), m.right - m.left,
                           m.bottom - m.top);
         tick_scene_clock(scene);
-        draw_frame(scene, no_swap);
+        draw_frame(scene, {}); // one swap for all, below
     }
     SwapBuffers(g_device_context);
 }

@@ -1,17 +1,48 @@
 #pragma once
 
-// The desktop as it was before the screen blanked, from XScreenSaver's own
-// grabber: xscreensaver-getimage, allowed no image files and no video, paints
-// it into a pixmap of the hack's window (when the user's grabDesktopImages
-// allows it), which is read back here.
+// The floor's picture from XScreenSaver's grabber, xscreensaver-getimage,
+// as the user's image settings choose it (the desktop before the screen
+// blanked, a picture from their folder, or a video frame), fetched beside
+// the animation as XScreenSaver's own GL hacks load their images: the run
+// starts at once over the grey floor, and the picture takes its place when
+// it arrives, within a few seconds or never.
 
 #include <X11/Xlib.h>
+#include <sys/types.h>
 
+#include <chrono>
 #include <optional>
 
 #include "bmp_decoder.h"
 
-// The desktop picture at the window's size; nothing when there is none to be
-// had (desktop grabs turned off, no grabber, no daemon's picture), and then
-// the floor is the grey floor of a missing picture.
-std::optional<RgbImage> grab_desktop(Display* display, Window window);
+class DesktopGrab {
+public:
+    // Starts the grabber for window into a pixmap of the window's size.
+    // Nothing starts when the window has no size or no grabber can be run.
+    DesktopGrab(Display* display, Window window);
+    // Ends and reaps a grabber that still runs, and frees the pixmap.
+    ~DesktopGrab();
+    DesktopGrab(const DesktopGrab&) = delete;
+    DesktopGrab& operator=(const DesktopGrab&) = delete;
+
+    // Whether the grabber may still deliver.
+    bool running() const { return m_child > 0; }
+
+    // Never waits. Once the grabber has ended well, the picture it drew, when
+    // it is a real one (not the colour bars XScreenSaver draws when it has
+    // nothing, nor a photograph of the screen as it is now, which a desktop
+    // grab without the daemon's saved desktop would be); nothing otherwise,
+    // and nothing while it runs. A grabber that has not ended within the
+    // time limit is killed and reaped.
+    std::optional<RgbImage> poll();
+
+private:
+    void end_child();
+    std::optional<RgbImage> read_picture();
+
+    Display* m_display;
+    Window m_window;
+    Pixmap m_pixmap = 0;
+    pid_t m_child = -1;
+    std::chrono::steady_clock::time_point m_deadline;
+};

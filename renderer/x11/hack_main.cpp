@@ -1,10 +1,15 @@
 // velmoran: the stormy night over the user's own desktop as a hack of
-// XScreenSaver. It draws into the window the daemon names (XSCREENSAVER_WINDOW
-// or --window-id), into the root window (--root), or into a window of its own
-// when started alone (Esc, q or closing it ends it there), through GLX with
-// the renderer's own scene: the floor, the bolts, the flash and their timing,
-// at the window's size and aspect. SIGTERM, the daemon's way to stop a hack,
-// ends it cleanly.
+// XScreenSaver. It draws into the window the daemon names (with -root),
+// into the virtual root or root window (-root alone), into a given window
+// (-window-id) or into a window of its own (Esc, q or closing it ends it
+// there), through GLX with the renderer's own scene: the floor, the bolts,
+// the flash and their timing, at the window's size and aspect, one frame per
+// display refresh. Its floor comes from XScreenSaver's grabber while the
+// storm already runs. SIGTERM (the daemon's way to stop a hack) and the end
+// of its window end it cleanly.
+//
+// Shaped as XScreenSaver's own hacks are: init, draw, reshape, event and
+// free around one object that holds the run.
 
 #include <GL/glx.h>
 #include <X11/Xlib.h>
@@ -17,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,28 +30,24 @@
 #include "desktop_grab.h"
 #include "embedded_bolts.h"
 #include "frame_pacer.h"
+#include "frame_rate_overlay.h"
 #include "gl_headers.h"
+#include "hack_clock.h"
 #include "hack_options.h"
+#include "hack_window.h"
 #include "scene.h"
 #include "textures.h"
+#include "x_error_trap.h"
 
 namespace {
 
-constexpr int kOwnWidth = 1024; // pixels, the window of its own
-constexpr int kOwnHeight = 768;
+// While a grab runs, the loop looks for its end at least this often (seconds).
+constexpr double kGrabLook = 0.1;
 
 volatile std::sig_atomic_t g_stop = 0;
-bool g_x_error = false;
 
 void on_stop_signal(int) {
     g_stop = 1;
-}
-
-// X errors are remembered, never fatal: a window that goes away is the
-// daemon's business.
-int remember_x_error(Display*, XErrorEvent*) {
-    g_x_error = true;
-    return 0;
 }
 
 int fail(const std::string& text) {
@@ -53,195 +55,121 @@ int fail(const std::string& text) {
     return 1;
 }
 
-bool query_frequency(std::int64_t* counts_per_second) {
-    *counts_per_second = 1'000'000'000;
-    return true;
-}
-
-std::int64_t query_counter() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
-}
-
-std::uint32_t milliseconds() {
-    return static_cast<std::uint32_t>(query_counter() / 1'000'000);
-}
-
-const ClockSource kClock{query_frequency, query_counter, milliseconds};
-
-// The window to draw into and the visual it has.
-struct Target {
-    Window window = 0;
-    XVisualInfo* visual = nullptr;
-    bool own = false;
-};
-
-XVisualInfo* visual_of(Display* display, const XWindowAttributes& attributes) {
-    XVisualInfo wanted{};
-    wanted.visualid = XVisualIDFromVisual(attributes.visual);
-    int count = 0;
-    return XGetVisualInfo(display, VisualIDMask, &wanted, &count);
-}
-
-// The target window, or an error text.
-Target find_target(Display* display, const HackOptions& options, std::string& error) {
-    Target target;
-    const int screen = DefaultScreen(display);
-    if (options.target == HackOptions::Target::OwnWindow) {
-        // No depth buffer: nothing is depth-tested.
-        int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, None};
-        target.visual = glXChooseVisual(display, screen, attributes);
-        if (target.visual == nullptr) {
-            error = "no OpenGL visual";
-            return target;
-        }
-        const Window root = RootWindow(display, screen);
-        XSetWindowAttributes set{};
-        set.colormap = XCreateColormap(display, root, target.visual->visual, AllocNone);
-        set.background_pixel = BlackPixel(display, screen);
-        set.event_mask = KeyPressMask | StructureNotifyMask;
-        target.window = XCreateWindow(display, root, 0, 0, kOwnWidth, kOwnHeight, 0,
-                                      target.visual->depth, InputOutput, target.visual->visual,
-                                      CWColormap | CWBackPixel | CWEventMask, &set);
-        XStoreName(display, target.window, "velmoran");
-        Atom close = XInternAtom(display, "WM_DELETE_WINDOW", False);
-        XSetWMProtocols(display, target.window, &close, 1);
-        XMapRaised(display, target.window);
-        target.own = true;
-        return target;
-    }
-    target.window =
-        options.target == HackOptions::Target::Root ? RootWindow(display, screen) : options.window;
-    XWindowAttributes attributes{};
-    g_x_error = false;
-    const Status found = XGetWindowAttributes(display, target.window, &attributes);
-    XSync(display, False);
-    if (!found || g_x_error) {
-        error = "no such window: 0x" + [&] {
-            char text[32];
-            std::snprintf(text, sizeof(text), "%lx", target.window);
-            return std::string(text);
-        }();
-        return target;
-    }
-    target.visual = visual_of(display, attributes);
-    int gl = 0;
-    if (target.visual == nullptr || glXGetConfig(display, target.visual, GLX_USE_GL, &gl) != 0 ||
-        !gl) {
-        error = "the window's visual has no OpenGL";
-        return target;
-    }
-    XSelectInput(display, target.window, attributes.your_event_mask | StructureNotifyMask);
-    return target;
-}
-
-// The frame rate drawn in the top-left corner, in X's "fixed" font.
-class FrameRate {
-public:
-    FrameRate(Display* display, bool shown) {
-        if (!shown) {
-            return;
-        }
-        XFontStruct* font = XLoadQueryFont(display, "fixed");
-        if (font == nullptr) {
-            return;
-        }
-        m_lists = glGenLists(96);
-        glXUseXFont(font->fid, 32, 96, m_lists);
-        m_line = font->ascent + font->descent;
-        XFreeFont(display, font);
-    }
-
-    void draw(float delta, int width, int height) {
-        if (m_lists == 0) {
-            return;
-        }
-        m_seconds += delta;
-        ++m_frames;
-        if (m_seconds >= 1.0f) {
-            std::snprintf(m_text, sizeof(m_text), "FPS: %.1f", m_frames / m_seconds);
-            m_seconds = 0.0f;
-            m_frames = 0;
-        }
-        glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIST_BIT | GL_TRANSFORM_BIT);
-        glDisable(GL_TEXTURE_2D);
-        glDisable(GL_BLEND);
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glLoadIdentity();
-        glOrtho(0, width, 0, height, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        glLoadIdentity();
-        glColor3f(1.0f, 1.0f, 1.0f);
-        glRasterPos2i(10, height - 10 - m_line);
-        glListBase(m_lists - 32);
-        glCallLists(static_cast<GLsizei>(std::string_view(m_text).size()), GL_UNSIGNED_BYTE,
-                    m_text);
-        glPopMatrix();
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glPopAttrib();
-    }
-
-private:
-    GLuint m_lists = 0;
-    int m_line = 0;
-    float m_seconds = 0.0f;
-    int m_frames = 0;
-    char m_text[32] = "FPS: -";
-};
-
-struct Run {
+// One run of the hack: what init makes, and draw, reshape, event and free use.
+struct HackRun {
     Display* display = nullptr;
-    Target target;
+    HackWindow target;
+    GLXContext context = nullptr;
     int width = 0;
     int height = 0;
-    FrameRate* rate = nullptr;
+    Atom close = None;
     Scene scene;
+    std::unique_ptr<FrameRateOverlay> rate;
+    std::unique_ptr<DesktopGrab> grab;
 };
 
-Run* g_run = nullptr;
-
-void swap_run_buffers() {
-    g_run->rate->draw(g_run->scene.frame_delta, g_run->width, g_run->height);
-    glXSwapBuffers(g_run->display, g_run->target.window);
+void velmoran_reshape(HackRun& run, int width, int height) {
+    run.width = width;
+    run.height = height;
+    resize_scene(width, height);
 }
 
-// Handles what the X server sent; false when the run should end.
-bool handle_events(Run& run, Atom close) {
-    while (XPending(run.display) > 0) {
-        XEvent event{};
-        XNextEvent(run.display, &event);
-        if (event.type == ConfigureNotify && event.xconfigure.window == run.target.window &&
+// The built-in bolt pictures; the floor comes later, from the grab.
+std::optional<RgbImage> bolt_pictures_only(int image) {
+    return image == 0 ? std::nullopt : decode_bolt_picture(image);
+}
+
+std::unique_ptr<HackRun> velmoran_init(Display* display, const HackOptions& options,
+                                       std::string& error) {
+    auto run = std::make_unique<HackRun>();
+    run->display = display;
+    std::optional<HackWindow> target = open_hack_window(display, options, error);
+    if (!target) {
+        return nullptr;
+    }
+    run->target = *target;
+    run->context = glXCreateContext(display, run->target.visual, nullptr, True);
+    if (run->context == nullptr || !glXMakeCurrent(display, run->target.window, run->context)) {
+        error = "cannot make an OpenGL context for the window";
+        return run;
+    }
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, run->target.window, &attributes);
+    run->close = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    run->rate = std::make_unique<FrameRateOverlay>(display, options.fps);
+
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    velmoran_reshape(*run, attributes.width, attributes.height);
+    fill_texture_slots(run->scene, bolt_pictures_only);
+    run->scene.lightning.random = std::rand;
+    create_pools(run->scene, hack_clock());
+    set_fixed_gl_state();
+    run->grab = std::make_unique<DesktopGrab>(display, run->target.window);
+    return run;
+}
+
+// False when the run should end: its window is gone, or, in a window of its
+// own, Esc, q or the window's close button.
+bool velmoran_event(HackRun& run, const XEvent& event) {
+    switch (event.type) {
+    case ConfigureNotify:
+        if (event.xconfigure.window == run.target.window &&
             (event.xconfigure.width != run.width || event.xconfigure.height != run.height)) {
-            run.width = event.xconfigure.width;
-            run.height = event.xconfigure.height;
-            resize_scene(run.width, run.height);
-        } else if (run.target.own && event.type == KeyPress) {
-            const KeySym key = XLookupKeysym(&event.xkey, 0);
-            if (key == XK_Escape || key == XK_q || key == XK_Q) {
-                return false;
-            }
-        } else if (run.target.own && event.type == ClientMessage &&
-                   static_cast<Atom>(event.xclient.data.l[0]) == close) {
-            return false;
+            velmoran_reshape(run, event.xconfigure.width, event.xconfigure.height);
         }
+        return true;
+    case DestroyNotify:
+        return event.xdestroywindow.window != run.target.window;
+    case KeyPress: {
+        XKeyEvent key = event.xkey;
+        const KeySym symbol = XLookupKeysym(&key, 0);
+        return !run.target.own || (symbol != XK_Escape && symbol != XK_q && symbol != XK_Q);
     }
-    return true;
+    case ClientMessage:
+        return !run.target.own || static_cast<Atom>(event.xclient.data.l[0]) != run.close;
+    default:
+        return true;
+    }
 }
 
-// The hand-off pictures of this platform: the desktop and the built-in bolts.
-std::optional<RgbImage> load_picture(int image) {
-    if (image == 0) {
-        return grab_desktop(g_run->display, g_run->target.window);
+// The floor's picture, once the grab brings one.
+void take_floor(HackRun& run) {
+    std::optional<RgbImage> picture = run.grab->poll();
+    if (!picture) {
+        return;
     }
-    return decode_bolt_picture(image);
+    std::uint32_t& floor = run.scene.texture_slots[floor_texture_slot];
+    const std::uint32_t texture = build_base_level_texture(*picture);
+    if (texture != 0) {
+        glDeleteTextures(1, &floor);
+        floor = texture;
+    }
 }
 
-// The frame period: --delay when given (0 for none), otherwise the
-// display's refresh period as XRandR reports it (60 Hz when it does not).
+void velmoran_draw(HackRun& run) {
+    take_floor(run);
+    tick_scene_clock(run.scene);
+    draw_frame(run.scene, [&run] {
+        run.rate->draw(run.scene.frame_delta, run.width, run.height);
+        if (run.target.double_buffered) {
+            glXSwapBuffers(run.display, run.target.window);
+        } else {
+            glFlush();
+        }
+    });
+}
+
+void velmoran_free(HackRun& run) {
+    run.grab.reset();
+    if (run.context != nullptr) {
+        glXMakeCurrent(run.display, None, nullptr);
+        glXDestroyContext(run.display, run.context);
+    }
+    close_hack_window(run.display, run.target);
+}
+
+// The frame period: -delay when given (0 for none), otherwise the display's
+// refresh period as XRandR reports it (60 Hz when it does not).
 double frame_period(Display* display, Window window, long delay) {
     if (delay >= 0) {
         return static_cast<double>(delay) / 1e6;
@@ -249,6 +177,7 @@ double frame_period(Display* display, Window window, long delay) {
     int rate = 0;
     int event_base = 0, error_base = 0;
     if (XRRQueryExtension(display, &event_base, &error_base)) {
+        XErrorTrap trap(display);
         if (XRRScreenConfiguration* config = XRRGetScreenInfo(display, window)) {
             rate = XRRConfigCurrentRate(config);
             XRRFreeScreenConfigInfo(config);
@@ -267,6 +196,48 @@ void wait_for_frame(Display* display, double seconds) {
     ppoll(&connection, 1, &timeout, nullptr);
 }
 
+// Handles what the X server sent; false when the run should end.
+bool handle_events(HackRun& run) {
+    while (XPending(run.display) > 0) {
+        XEvent event{};
+        XNextEvent(run.display, &event);
+        if (!velmoran_event(run, event)) {
+            return false;
+        }
+    }
+    return !window_gone();
+}
+
+// Frames until SIGTERM, the window's end or the user ends the run.
+void run_frames(HackRun& run, double period) {
+    FramePacer pacer;
+    pacer.start(hack_clock(), period);
+    while (!g_stop && handle_events(run)) {
+        double wait = pacer.seconds_to_wait();
+        if (run.grab->running() && wait > kGrabLook) {
+            wait = kGrabLook;
+        }
+        if (wait > 0.0) {
+            wait_for_frame(run.display, wait);
+            if (pacer.seconds_to_wait() > 0.0) {
+                take_floor(run);
+                continue;
+            }
+        }
+        velmoran_draw(run);
+        pacer.frame_swapped();
+    }
+}
+
+// SIGTERM and SIGINT end the run; they cut a wait short (no restart).
+void catch_stop_signals() {
+    struct sigaction action {};
+    action.sa_handler = on_stop_signal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -275,61 +246,32 @@ int main(int argc, char** argv) {
     if (!options.error.empty()) {
         return fail(options.error);
     }
-    Run run;
-    run.display = XOpenDisplay(nullptr);
-    if (run.display == nullptr) {
-        return fail("cannot open the display");
+    if (options.help) {
+        std::fputs(HackUsage().c_str(), stdout);
+        return 0;
     }
-    XSetErrorHandler(remember_x_error);
-    int error_base = 0, event_base = 0;
-    if (!glXQueryExtension(run.display, &error_base, &event_base)) {
+    Display* display = XOpenDisplay(options.display.empty() ? nullptr : options.display.c_str());
+    if (display == nullptr) {
+        return fail("cannot open the display " + (options.display.empty()
+                                                      ? std::string(XDisplayName(nullptr))
+                                                      : options.display));
+    }
+    int glx_error_base = 0, glx_event_base = 0;
+    if (!glXQueryExtension(display, &glx_error_base, &glx_event_base)) {
         return fail("the display has no GLX");
     }
     std::string error;
-    run.target = find_target(run.display, options, error);
+    std::unique_ptr<HackRun> run = velmoran_init(display, options, error);
     if (!error.empty()) {
+        if (run) {
+            velmoran_free(*run);
+        }
         return fail(error);
     }
-    GLXContext context = glXCreateContext(run.display, run.target.visual, nullptr, True);
-    if (context == nullptr || !glXMakeCurrent(run.display, run.target.window, context)) {
-        return fail("cannot make an OpenGL context for the window");
-    }
-    std::signal(SIGTERM, on_stop_signal);
-    std::signal(SIGINT, on_stop_signal);
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(run.display, run.target.window, &attributes);
-    run.width = attributes.width;
-    run.height = attributes.height;
-    FrameRate rate(run.display, options.fps);
-    run.rate = &rate;
-    g_run = &run;
-
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
-    resize_scene(run.width, run.height);
-    fill_texture_slots(run.scene, load_picture);
-    run.scene.lightning.random = std::rand;
-    create_pools(run.scene, kClock);
-    set_fixed_gl_state();
-    glBindTexture(GL_TEXTURE_2D, run.scene.texture_slots[first_bolt_texture_slot]);
-
-    FramePacer pacer;
-    pacer.start(kClock, frame_period(run.display, run.target.window, options.delay));
-    const Atom close = XInternAtom(run.display, "WM_DELETE_WINDOW", False);
-    while (!g_stop && handle_events(run, close)) {
-        if (const double wait = pacer.seconds_to_wait(); wait > 0.0) {
-            wait_for_frame(run.display, wait);
-            continue;
-        }
-        tick_scene_clock(run.scene);
-        draw_frame(run.scene, swap_run_buffers);
-        pacer.frame_swapped();
-    }
-    glXMakeCurrent(run.display, None, nullptr);
-    glXDestroyContext(run.display, context);
-    if (run.target.own) {
-        XDestroyWindow(run.display, run.target.window);
-    }
-    XFree(run.target.visual);
-    XCloseDisplay(run.display);
+    catch_stop_signals();
+    watch_window_errors(run->target.window, glx_error_base);
+    run_frames(*run, frame_period(display, run->target.window, options.delay));
+    velmoran_free(*run);
+    XCloseDisplay(display);
     return 0;
 }

@@ -21,8 +21,10 @@ VELMORAN_PACKAGES=(
     pulseaudio pulseaudio-utils gstreamer1.0-plugins-good sox
     # the release packages: Windows Installer packages and zip archives, and their checks
     wixl msitools zip unzip
-    # the Linux hack: X11 and GLX to build it, XScreenSaver's grabber to run it
-    libx11-dev libxrandr-dev libgl-dev xscreensaver xscreensaver-data
+    # the Linux hack: X11 and GLX to build it, XScreenSaver's grabber to run
+    # it, Debian's tools to package and check it
+    libx11-dev libxrandr-dev libgl-dev xscreensaver xscreensaver-data xscreensaver-gl
+    dpkg-dev lintian
 )
 
 velmoran_missing_packages() {

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# The Linux hack started alone on a private Xvfb, as a user would try it:
-# its own window shows a black sky with bolts over a grey floor (no daemon,
-# so no desktop picture) and, with --fps, the frame rate; Esc ends it with
-# code 0, and so does SIGTERM (the daemon's way) in the root window. Bad
-# input: no display, a window that does not exist, an unknown option each
-# give one line on standard error and code 1.
+# The Linux hack started alone on a private Xvfb, as a user would try it,
+# with options copied from another hack's command line: its own window
+# shows a black sky with bolts over a grey floor (no daemon, so no desktop
+# picture) and, with --fps, the frame rate; Esc ends it with code 0, and so
+# does SIGTERM (the daemon's way) in the root window; --help prints the
+# usage and ends with 0. Bad input: no display, a window that does not
+# exist, an unknown option, a geometry that is no geometry each give one
+# line on standard error and code 1.
 #
 #   hack_standalone_check.sh PROGRAM WORK_DIR
 set -u
@@ -28,7 +30,7 @@ trap 'kill $xvfb 2>/dev/null' EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$work/display")"
 
-for bad in "--window-id 0x7fffff0" "--window-id twelve" "--speed 3"; do
+for bad in "--window-id 0x7fffff0" "--window-id twelve" "--speed 3" "-geometry 640"; do
     # shellcheck disable=SC2086
     "$program" $bad >"$work/out" 2>"$work/err"
     status=$?
@@ -37,8 +39,14 @@ for bad in "--window-id 0x7fffff0" "--window-id twelve" "--speed 3"; do
     echo "$bad: exit 1, $(cat "$work/err")"
 done
 
+"$program" --help >"$work/out" 2>"$work/err"
+status=$?
+[ $status -eq 0 ] && grep -q -- '-delay' "$work/out" && [ ! -s "$work/err" ] ||
+    fail "--help: exit $status, printed: $(cat "$work/out" "$work/err")"
+echo "--help: the usage, exit 0"
+
 # Alone: its own window; frames with a black sky, a bolt within seconds.
-"$program" --fps 2>"$work/err" &
+"$program" -window -install -visual default -mono --fps -delay 20000 2>"$work/err" &
 hack=$!
 window=''
 for _ in $(seq 100); do

@@ -42,7 +42,7 @@ TEST(DisplayChoice, TheSizeIsTriedAtTheCurrentRefreshThenAtAnyUnlessTheModeIsKep
     EXPECT_TRUE(ModeChangesToTry(false, false).empty()); // the current settings are unknown
 }
 
-TEST(HackOptions, TheWindowToDrawIntoAndTheFrameRate) {
+TEST(HackOptions, XScreenSaversStandardOptions) {
     using T = HackOptions::Target;
     const struct {
         std::vector<std::string_view> arguments;
@@ -52,22 +52,43 @@ TEST(HackOptions, TheWindowToDrawIntoAndTheFrameRate) {
         bool fps;
         bool error;
         long delay = -1;
+        const char* geometry = ""; // WxH+X+Y as read, "" for none
     } cases[] = {
         {{}, nullptr, T::OwnWindow, 0, false, false},
         {{"--root"}, nullptr, T::Root, 0, false, false},
         {{"-root", "-fps"}, "", T::Root, 0, true, false},
-        {{"--root"}, "0x2a00007", T::Window, 0x2a00007, false, false}, // the daemon's window
+        {{"--root"}, "0x2a00007", T::Root, 0x2a00007, false, false}, // the daemon's window
         {{"--window-id", "0x400005", "--fps"}, "77", T::Window, 0x400005, true, false},
+        {{"-window", "-install", "-noinstall", "-visual", "default", "-mono", "-no-fps"},
+         "0x2a00007",
+         T::OwnWindow,
+         0,
+         false,
+         false}, // the environment is for -root only
+        {{"--fps", "--window-id=0x1FFFFFFF", "-display", ":0"},
+         nullptr,
+         T::Window,
+         0x1FFFFFFF,
+         true,
+         false},
+        {{"--window-id", "0x100400005"}, nullptr, T::OwnWindow, 0, false, true}, // above 29 bits
+        {{"--root"}, "0x100400005", T::Root, 0, false, true},
         {{"--window-id", "0x"}, nullptr, T::OwnWindow, 0, false, true},
         {{"--window-id", "12ab"}, nullptr, T::OwnWindow, 0, false, true},
         {{"--window-id"}, nullptr, T::OwnWindow, 0, false, true},
         {{"--speed", "3"}, nullptr, T::OwnWindow, 0, false, true},
+        {{"--fps=1"}, nullptr, T::OwnWindow, 0, false, true},
         {{"--root"}, "not-a-window", T::Root, 0, false, true},
         {{"-delay", "20000", "--root"}, nullptr, T::Root, 0, false, false, 20000},
-        {{"--delay", "0"}, nullptr, T::OwnWindow, 0, false, false, 0},
+        {{"--delay=0"}, nullptr, T::OwnWindow, 0, false, false, 0},
         {{"--delay", "-1"}, nullptr, T::OwnWindow, 0, false, true},
         {{"--delay", "10000001"}, nullptr, T::OwnWindow, 0, false, true},
         {{"--delay", "fast"}, nullptr, T::OwnWindow, 0, false, true},
+        {{"-geometry", "640x480"}, nullptr, T::OwnWindow, 0, false, false, -1, "640x480"},
+        {{"--geometry=800x600-10+20"}, nullptr, T::OwnWindow, 0, false, false, -1, "800x600-10+20"},
+        {{"-geometry", "640"}, nullptr, T::OwnWindow, 0, false, true},
+        {{"-geometry", "0x480"}, nullptr, T::OwnWindow, 0, false, true},
+        {{"-geometry", "640x480+10"}, nullptr, T::OwnWindow, 0, false, true},
     };
     for (const auto& c : cases) {
         const HackOptions options = ParseHackOptions(c.arguments, c.environment);
@@ -78,13 +99,25 @@ TEST(HackOptions, TheWindowToDrawIntoAndTheFrameRate) {
             EXPECT_EQ(options.window, c.window);
             EXPECT_EQ(options.fps, c.fps);
             EXPECT_EQ(options.delay, c.delay);
+            const HackGeometry& g = options.geometry;
+            std::string read;
+            if (g.given) {
+                read = std::to_string(g.width) + "x" + std::to_string(g.height);
+            }
+            if (g.placed) {
+                read += (g.x_from_right ? "-" : "+") + std::to_string(g.x) +
+                        (g.y_from_bottom ? "-" : "+") + std::to_string(g.y);
+            }
+            EXPECT_EQ(read, c.geometry);
         }
     }
+    EXPECT_TRUE(ParseHackOptions({"--help"}, nullptr).help);
+    EXPECT_EQ(ParseHackOptions({"-display", ":7"}, nullptr).display, ":7");
 }
 
 // The server's pixels, top row first, come back as the decoder's picture,
-// bottom row first, in 32-bit and 16-bit TrueColor of either byte order;
-// a layout that does not describe the bytes gives nothing.
+// bottom row first, in 32-, 24- and 16-bit TrueColor of either byte order and
+// masks of up to 32 bits; a layout that does not describe the bytes gives nothing.
 TEST(DesktopPixels, ReadBackAsThePictureBottomRowFirst) {
     // Two rows of two pixels, with a fill byte pair per row for 16 bits.
     const std::vector<std::uint8_t> little32 = {0x30, 0x20, 0x10, 0, 0xff, 0, 0,    0,
@@ -104,10 +137,24 @@ TEST(DesktopPixels, ReadBackAsThePictureBottomRowFirst) {
     p = image->pixels.get();
     EXPECT_EQ(std::vector<std::uint8_t>(p, p + 12),
               (std::vector<std::uint8_t>{0, 0, 255, 255, 255, 255, 255, 0, 0, 0, 255, 0}));
+    // 24 bits a pixel, and masks wider than 24 bits (30 bits of red).
+    const std::vector<std::uint8_t> packed24 = {0x30, 0x20, 0x10, 0, 0, 0xff};
+    image = RgbFromPixels(packed24, PixelLayout{2, 1, 6, 24, false, 0xff0000, 0x00ff00, 0x0000ff});
+    ASSERT_TRUE(image.has_value());
+    p = image->pixels.get();
+    EXPECT_EQ(std::vector<std::uint8_t>(p, p + 6),
+              (std::vector<std::uint8_t>{0x10, 0x20, 0x30, 255, 0, 0}));
+    const std::vector<std::uint8_t> wide = {0xff, 0xff, 0xff, 0x1f, 0, 0, 0, 0x40};
+    image =
+        RgbFromPixels(wide, PixelLayout{2, 1, 8, 32, false, 0x3fffffff, 0x40000000, 0x80000000});
+    ASSERT_TRUE(image.has_value());
+    p = image->pixels.get();
+    EXPECT_EQ(std::vector<std::uint8_t>(p, p + 6),
+              (std::vector<std::uint8_t>{127, 0, 0, 0, 255, 0}));
     const PixelLayout broken[] = {
         {2, 2, 7, 32, false, 0xff0000, 0xff00, 0xff}, // a line shorter than its pixels
         {2, 3, 8, 32, false, 0xff0000, 0xff00, 0xff}, // more rows than bytes
-        {2, 2, 8, 24, false, 0xff0000, 0xff00, 0xff}, // a layout not read
+        {2, 2, 8, 8, false, 0xff0000, 0xff00, 0xff},  // a layout not read
         {2, 2, 8, 32, false, 0, 0xff00, 0xff},        // no red
         {0, 2, 8, 32, false, 0xff0000, 0xff00, 0xff},
         {20000, 1, 80000, 32, false, 0xff0000, 0xff00, 0xff}, // beyond the decoder's limits

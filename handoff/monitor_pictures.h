@@ -1,10 +1,11 @@
 #pragma once
 
 // With a scene on every monitor, each monitor's own desktop is its floor: the
-// screensaver program photographs every monitor and the renderer finds each
-// photograph by the monitor's place in one order that both programs derive
-// from the monitors they see.
+// screensaver program photographs every monitor, in one order of the
+// monitors (which gives each its picture number), and tells the renderer
+// which picture shows which monitor by the monitor's name.
 
+#include <string>
 #include <vector>
 
 // One monitor as the system reports it, in virtual-screen pixels (left and
@@ -15,6 +16,7 @@ struct MonitorPlace {
     int right = 0;
     int bottom = 0;
     bool primary = false;
+    std::string device; // the system's name of the monitor (\\.\DISPLAY1)
     bool operator==(const MonitorPlace&) const = default;
 };
 

@@ -18,11 +18,16 @@ struct RendererOptions {
     bool keep_resolution = false; // "/keep-resolution": never change the display mode
     bool every_monitor = false;   // "/every-monitor": a scene on every monitor
     bool unpaced = false;         // "/unpaced": frames back to back (benchmarks)
+    // The run wrote the primary's photograph ("/no-photograph" says it did not).
+    bool photograph = true;
+    // The further monitors' photographs, by the monitors' names.
+    std::vector<MonitorPhotograph> monitor_photographs;
 };
 
 // The options in the renderer's command line (without its program name):
-// words separated by blanks, compared ignoring ASCII case; unknown words
-// are ignored, so an empty or a stray command line gives the defaults.
+// words separated by blanks, the choices compared ignoring ASCII case;
+// unknown words (and monitor photographs' words that do not read) are
+// ignored, so an empty or a stray command line gives the defaults.
 RendererOptions ParseRendererOptions(std::string_view command_line);
 
 // A display-mode change the renderer tries.

@@ -9,8 +9,10 @@
 // stay.
 
 #include <functional>
+#include <vector>
 
 #include "handoff_location.h"
+#include "renderer_command_line.h"
 
 // The platform's side of writing the images. Every step may fail; a failed
 // step is skipped and the next one runs.
@@ -24,16 +26,25 @@ struct HandoffImageServices {
     // is refreshed and the context released.
     std::function<void()> copy_screen;
     // Saves picture box index's retained image as hand-off image index, as
-    // HandoffWriteFor and HandoffAccessOf (handoff_files.h) say.
-    std::function<void(int index)> save_picture;
+    // HandoffWriteFor and HandoffAccessOf (handoff_files.h) say; true when
+    // it was written. A photograph that was not is removed, so that no
+    // earlier run's stays where this run's should be.
+    std::function<bool(int index)> save_picture;
     // With a scene on every monitor: photographs every monitor after the
     // primary into its own hand-off picture (monitor_pictures.h), and
-    // removes the pictures of monitors there are no longer. Empty otherwise.
-    std::function<void()> photograph_other_monitors;
+    // removes the pictures of monitors there are no longer; the pictures
+    // written. Empty otherwise.
+    std::function<std::vector<MonitorPhotograph>()> photograph_other_monitors;
+};
+
+// What a run wrote for the renderer.
+struct HandoffImagesWritten {
+    bool photograph = false;                 // image 0, the primary screen
+    std::vector<MonitorPhotograph> monitors; // the further monitors' photographs
 };
 
 // Captures the screen and saves the three images, in this order: the
 // window's and the surface's size, the screen copy, then images 0, 1 and 2;
 // then the other monitors' photographs, when asked for.
 // A step that fails (one that throws, too) is skipped and the next one runs.
-void WriteHandoffImages(const HandoffImageServices& services);
+HandoffImagesWritten WriteHandoffImages(const HandoffImageServices& services);

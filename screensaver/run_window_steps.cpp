@@ -31,11 +31,16 @@ MusicFileType RunWindowSteps::FileType() const {
 }
 
 void RunWindowSteps::Form_Load() {
-    WriteHandoffImages(m_services.handoff_images);
+    const HandoffImagesWritten written = WriteHandoffImages(m_services.handoff_images);
 
     SkipIfFailing([&] {
         m_renderer_path = RendererPathIn(m_services.program_folder);
-        m_services.start_renderer(LaunchOf(m_renderer_path, m_services.renderer_arguments));
+        // The renderer is told which photographs are this run's: never
+        // does it show an earlier run's desktop.
+        std::string arguments = m_services.renderer_arguments;
+        const std::string photographs = PhotographArguments(written.photograph, written.monitors);
+        arguments.append(arguments.empty() || photographs.empty() ? "" : " ").append(photographs);
+        m_services.start_renderer(LaunchOf(m_renderer_path, arguments));
     });
     SkipIfFailing([&] { StartMusic(); });
 }

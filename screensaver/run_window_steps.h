@@ -32,8 +32,10 @@ struct TimerSwitch {
 
 struct RunWindowServices {
     HandoffImageServices handoff_images;
-    std::string program_folder;     // UTF-8, without a trailing backslash
-    std::string renderer_arguments; // the user's display choices (RendererArgumentsFor)
+    std::string program_folder; // UTF-8, without a trailing backslash
+    // The user's display choices (RendererArgumentsFor); the words for the
+    // photographs the run wrote follow them.
+    std::string renderer_arguments;
     // Starts the renderer's process; false when it could not be started.
     // Nothing is sent to the renderer and nothing stops it.
     std::function<bool(const RendererLaunch&)> start_renderer;
@@ -45,7 +47,8 @@ struct RunWindowServices {
     // renderer's window to go, answering what other programs send meanwhile.
     std::function<void()> wait_a_moment;
     // Removes the photograph, hand-off image 0 (see handoff_files.h), and
-    // those of the other monitors when there are any.
+    // those of the other monitors, whatever the display choices are now: a
+    // killed earlier run may have left them.
     std::function<void()> remove_photograph;
     TimerSwitch timer1; // MP3 end check, every 1000 ms
     TimerSwitch timer2; // audio-CD check, every 200 ms

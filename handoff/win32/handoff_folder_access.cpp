@@ -1,5 +1,7 @@
 #include "win32/handoff_folder_access.h"
 
+#include <shlobj.h>
+
 #include <vector>
 
 FileHandle::~FileHandle() {
@@ -42,10 +44,30 @@ std::wstring EnvironmentValue(const wchar_t* name) {
                                                : std::wstring();
 }
 
+// The shell's local application data folder of the user; empty when it
+// cannot tell. The shell is loaded for that alone.
+std::wstring ShellLocalAppData() {
+    using FolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+    HMODULE shell = LoadLibraryW(L"shell32.dll");
+    const auto folder_path =
+        shell != nullptr ? reinterpret_cast<FolderPath>(
+                               reinterpret_cast<void*>(GetProcAddress(shell, "SHGetFolderPathW")))
+                         : nullptr;
+    wchar_t folder[MAX_PATH] = {};
+    if (folder_path == nullptr ||
+        FAILED(folder_path(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) {
+        return {};
+    }
+    return folder;
+}
+
 } // namespace
 
 std::optional<std::wstring> UserHandoffFolder() {
-    const std::wstring local = EnvironmentValue(L"LOCALAPPDATA");
+    std::wstring local = EnvironmentValue(L"LOCALAPPDATA");
+    if (local.empty()) {
+        local = ShellLocalAppData();
+    }
     if (!HandoffFolderIn(local)) {
         return std::nullopt;
     }
@@ -84,8 +106,10 @@ PathEntry EntryOf(HANDLE handle) {
     if ((information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
         return PathEntry::Link;
     }
-    return (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathEntry::Folder
-                                                                          : PathEntry::File;
+    if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return PathEntry::Folder;
+    }
+    return information.nNumberOfLinks > 1 ? PathEntry::Link : PathEntry::File;
 }
 
 bool HandleIsAt(HANDLE handle, const std::wstring& path) {
@@ -93,7 +117,9 @@ bool HandleIsAt(HANDLE handle, const std::wstring& path) {
 }
 
 HeldHandoffFolder::HeldHandoffFolder(const std::wstring& path)
-    : m_path(path), m_handle(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+    // NOTE: share modes bind only opens that ask for more than the
+    // attributes, so the folder is opened to be listed.
+    : m_path(path), m_handle(CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                          FILE_FLAG_BACKUP_SEMANTICS | kHandoffOpenFlags, nullptr)) {
 }
@@ -113,21 +139,41 @@ PathEntry HeldHandoffFolder::Entry() const {
 
 namespace {
 
+struct MonitorList {
+    std::vector<MonitorPlace> monitors;
+    bool complete = true;
+};
+
+// NOTE: nothing may be thrown through the system's frames that call this;
+// a failure stops the listing and is reported.
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoW(monitor, &info)) {
-        const RECT& r = info.rcMonitor;
-        reinterpret_cast<std::vector<MonitorPlace>*>(list)->push_back(
-            {r.left, r.top, r.right, r.bottom, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    auto* found = reinterpret_cast<MonitorList*>(list);
+    try {
+        MONITORINFOEXW info{};
+        info.cbSize = sizeof(info);
+        if (GetMonitorInfoW(monitor, &info)) {
+            const RECT& r = info.rcMonitor;
+            std::string device;
+            for (const wchar_t* c = info.szDevice; *c != L'\0'; ++c) {
+                device.push_back(*c < 0x80 ? static_cast<char>(*c) : '?');
+            }
+            found->monitors.push_back({r.left, r.top, r.right, r.bottom,
+                                       (info.dwFlags & MONITORINFOF_PRIMARY) != 0, device});
+        }
+        return TRUE;
+    } catch (...) {
+        found->complete = false;
+        return FALSE;
     }
-    return TRUE;
 }
 
 } // namespace
 
-std::vector<MonitorPlace> CurrentMonitors() {
-    std::vector<MonitorPlace> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    return monitors;
+std::optional<std::vector<MonitorPlace>> CurrentMonitors() {
+    MonitorList list;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&list));
+    if (!list.complete) {
+        return std::nullopt;
+    }
+    return std::move(list.monitors);
 }

@@ -39,15 +39,18 @@ inline constexpr DWORD kHandoffOpenFlags =
 
 // %LOCALAPPDATA%\Velmoran, with the local application data folder as the
 // platform names it once opened (long names, the letters' case on disk), so
-// that it compares with final paths. Nothing when that folder is unknown or
-// cannot be opened.
+// that it compares with final paths. Where the environment has no
+// LOCALAPPDATA, the shell's local application data folder of the user.
+// Nothing when that folder is unknown or cannot be opened.
 std::optional<std::wstring> UserHandoffFolder();
 
 // What stands at path; a link at its end is not followed.
 PathEntry EntryAt(const std::wstring& path);
 
 // What an open handle is: a plain file on a disk, a plain folder, a reparse
-// point, or something else (a pipe, a device: Unknown).
+// point or a file with more than one name (a hard link: Link, since what is
+// done to it is done to another file too), or something else (a pipe, a
+// device: Unknown).
 PathEntry EntryOf(HANDLE handle);
 
 // Whether an open handle is the file or folder at path, and not one that a
@@ -55,7 +58,8 @@ PathEntry EntryOf(HANDLE handle);
 bool HandleIsAt(HANDLE handle, const std::wstring& path);
 
 // The hand-off folder, held open while its files are read, written or
-// removed: nobody can rename or remove it meanwhile (no delete sharing).
+// removed: opened to list it and shared for reading and writing, not for
+// deleting, so nobody can rename or remove it meanwhile.
 class HeldHandoffFolder {
 public:
     explicit HeldHandoffFolder(const std::wstring& path);
@@ -69,5 +73,6 @@ private:
     FileHandle m_handle;
 };
 
-// The monitors as the system reports them now, in its order.
-std::vector<MonitorPlace> CurrentMonitors();
+// The monitors as the system reports them now, in its order, with their
+// names. Nothing when they could not be listed (memory ran out).
+std::optional<std::vector<MonitorPlace>> CurrentMonitors();

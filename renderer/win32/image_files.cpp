@@ -72,24 +72,35 @@ void show_error(BmpError error, const std::wstring& path) {
     MessageBoxW(GetFocus(), text.c_str(), L"Error", MB_OK);
 }
 
+// A hand-off image opened for reading, or why not.
+struct OpenedImage {
+    FileHandle file;
+    bool in_use = false; // a plain file there, held open by a program that writes it
+};
+
 // Opens hand-off image number image for reading when it is a plain file on a
 // disk, directly in the plain hand-off folder of this user.
 // NOTE: Wine follows a symbolic link at the path's end even when asked to
 // open the link itself; the final path check refuses what it leads to.
-FileHandle open_handoff_image(const std::wstring& folder_path, int image) {
+OpenedImage open_handoff_image(const std::wstring& folder_path, int image) {
     const HeldHandoffFolder folder(folder_path);
     if (folder.Entry() != PathEntry::Folder) {
-        return FileHandle();
+        return OpenedImage{FileHandle(), false};
     }
     const std::wstring path = HandoffFilePath(folder_path, image);
     // Shared for reading only: a picture another program is writing is not read.
     FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL | kHandoffOpenFlags, nullptr));
-    if (!file.valid() || !IsPlainHandoffFile(PathEntry::Folder, EntryOf(file.get())) ||
-        !HandleIsAt(file.get(), path)) {
-        return FileHandle();
+    if (!file.valid()) {
+        const bool in_use = GetLastError() == ERROR_SHARING_VIOLATION &&
+                            IsPlainHandoffFile(PathEntry::Folder, EntryAt(path));
+        return OpenedImage{FileHandle(), in_use};
     }
-    return file;
+    if (!IsPlainHandoffFile(PathEntry::Folder, EntryOf(file.get())) ||
+        !HandleIsAt(file.get(), path)) {
+        return OpenedImage{FileHandle(), false};
+    }
+    return OpenedImage{std::move(file), false};
 }
 
 } // namespace
@@ -108,13 +119,20 @@ std::optional<RgbImage> load_image(int image) {
     if (!folder) {
         return std::nullopt;
     }
-    const FileHandle file = open_handoff_image(*folder, image);
-    if (!file.valid()) {
+    const OpenedImage opened = open_handoff_image(*folder, image);
+    if (opened.in_use) {
+        // Found, but it cannot be opened: the one case of a missing picture that is told.
+        show_error(BmpError::open_failed, HandoffFilePath(*folder, image));
+    }
+    if (!opened.file.valid()) {
         return std::nullopt;
     }
-    return load_bmp(file.get(), HandoffFilePath(*folder, image));
+    return load_bmp(opened.file.get(), HandoffFilePath(*folder, image));
 }
 
 bool load_textures() {
-    return fill_texture_slots(g_scene, load_image);
+    // A photograph this run did not write is an earlier run's: never shown.
+    return fill_texture_slots(g_scene, [](int image) {
+        return image == 0 && !g_options.photograph ? std::nullopt : load_image(image);
+    });
 }

@@ -9,9 +9,14 @@ namespace {
 
 constexpr const char* kCoverClass = "Velmoran_Cover";
 
-std::vector<MonitorArea> current_monitors() {
+// Nothing when the monitors cannot be listed now.
+std::optional<std::vector<MonitorArea>> current_monitors() {
+    const std::optional<std::vector<MonitorPlace>> current = CurrentMonitors();
+    if (!current) {
+        return std::nullopt;
+    }
     std::vector<MonitorArea> monitors;
-    for (const MonitorPlace& m : CurrentMonitors()) {
+    for (const MonitorPlace& m : *current) {
         monitors.push_back({{m.left, m.top, m.right, m.bottom}, m.primary});
     }
     return monitors;
@@ -41,7 +46,11 @@ void register_cover_class(HINSTANCE instance) {
 void place_monitor_covers(HWND owner, HINSTANCE instance) {
     static std::vector<HWND> covers;
     std::erase_if(covers, [](HWND cover) { return !IsWindow(cover); });
-    const std::vector<ScreenRect> rects = cover_rects(current_monitors());
+    const std::optional<std::vector<MonitorArea>> monitors = current_monitors();
+    if (!monitors) {
+        return; // the covers stay where they are
+    }
+    const std::vector<ScreenRect> rects = cover_rects(*monitors);
     // Monitors that went away take their covers with them.
     while (covers.size() > rects.size()) {
         DestroyWindow(covers.back());

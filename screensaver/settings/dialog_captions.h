@@ -5,6 +5,7 @@
 // that holds it. The dialog lays them out from this table, and the test that
 // checks every text fits its control in every language reads it too.
 
+#include <span>
 #include <string_view>
 
 #include "texts/program_texts.h"
@@ -29,11 +30,28 @@ struct DialogCaption {
 inline constexpr double kDisplayGroupShift = 855;
 inline constexpr double kDisplayRowTops[] = {120, 420};
 
-// A caption's line is higher than its em (14 pixels for 9.75 points at 96
-// dots per inch): one-line labels are given that room below their text.
+// The dialog's own Japanese layout: the music kinds and the track box's
+// label at their original twips, 195 high.
+inline constexpr DialogCaption kJapaneseCaptions[] = {
+    {"lbl_BGM(1)", TextKey::MusicCd, CaptionHolder::MusicPanel, 660, 840, 645, 195, false},
+    {"lbl14", TextKey::RepeatTrack, CaptionHolder::MusicPanel, 2340, 840, 990, 195, false},
+    {"lbl_BGM(0)", TextKey::NoMusic, CaptionHolder::MusicPanel, 660, 1140, 330, 195, false},
+    {"lbl_BGM(2)", TextKey::MusicFile, CaptionHolder::MusicPanel, 660, 1440, 900, 195, false},
+    {"lbl_Disp(0)", TextKey::KeepResolution, CaptionHolder::DisplayPanel, 660, kDisplayRowTops[0],
+     4200, 240, false},
+    {"lbl_Disp(1)", TextKey::EveryMonitor, CaptionHolder::DisplayPanel, 660, kDisplayRowTops[1],
+     4200, 240, false},
+    {"Cmd_Set", TextKey::OkButton, CaptionHolder::Form, 4740, 3000 + kDisplayGroupShift, 1215, 375,
+     true},
+    {"Cmd_Can", TextKey::CancelButton, CaptionHolder::Form, 6000, 3000 + kDisplayGroupShift, 1215,
+     375, true},
+};
+
+// The English texts, in Tahoma, need more room: a line higher than its em
+// (14 pixels for 9.75 points at 96 dots per inch) and wider labels.
 inline constexpr double kCaptionHeight = 240;
 
-inline constexpr DialogCaption kDialogCaptions[] = {
+inline constexpr DialogCaption kEnglishCaptions[] = {
     {"lbl_BGM(1)", TextKey::MusicCd, CaptionHolder::MusicPanel, 660, 840, 990, kCaptionHeight,
      false},
     {"lbl14", TextKey::RepeatTrack, CaptionHolder::MusicPanel, 2340, 840, 1500, kCaptionHeight,
@@ -51,3 +69,11 @@ inline constexpr DialogCaption kDialogCaptions[] = {
     {"Cmd_Can", TextKey::CancelButton, CaptionHolder::Form, 6000, 3000 + kDisplayGroupShift, 1215,
      375, true},
 };
+
+// The captions of a language's layout.
+inline std::span<const DialogCaption> DialogCaptionsIn(Language language) {
+    if (language == Language::Japanese) {
+        return kJapaneseCaptions;
+    }
+    return kEnglishCaptions;
+}

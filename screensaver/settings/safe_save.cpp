@@ -1,18 +1,36 @@
 #include "settings/safe_save.h"
 
-bool SaveThroughCopy(const SettingsFileCopy& copy,
-                     const std::function<void(const WriteSettingsKey&)>& write_all) {
-    if (!copy.make()) {
-        copy.discard();
-        return false;
-    }
+namespace {
+
+// Runs write_all onto write; false when a write failed.
+bool WriteAll(const std::function<void(const WriteSettingsKey&)>& write_all,
+              const std::function<bool(const std::string&, const std::string&)>& write) {
     bool written = true;
     write_all([&](const std::string& key, const std::string& value) {
-        written = written && copy.write_key(key, value);
+        written = written && write(key, value);
     });
-    if (!written || !copy.flush() || !copy.put_in_place()) {
-        copy.discard();
-        return false;
+    return written;
+}
+
+} // namespace
+
+bool SaveThroughCopy(const SettingsFileCopy& copy,
+                     const std::function<void(const WriteSettingsKey&)>& write_all) {
+    try {
+        const CopyMade made = copy.make();
+        if (made == CopyMade::NoRoom) {
+            return WriteAll(write_all, copy.write_in_place);
+        }
+        if (made == CopyMade::Made && WriteAll(write_all, copy.write_key) && copy.flush() &&
+            copy.put_in_place()) {
+            return true;
+        }
+    } catch (...) {
+        // Out of memory, say: the same as a step that failed.
     }
-    return true;
+    try {
+        copy.discard();
+    } catch (...) {
+    }
+    return false;
 }

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "renderer_command_line.h"
+
 #include "handoff_folder.h"
 #include "monitor_pictures.h"
 #include "runtime/win32/gdi.h"
@@ -35,19 +37,25 @@ std::optional<std::vector<std::uint8_t>> Photograph(const MonitorPlace& monitor)
 
 } // namespace
 
-void PhotographOtherMonitors(const std::wstring& folder) {
-    const std::vector<MonitorPlace> monitors = SceneMonitors(CurrentMonitors());
+std::vector<MonitorPhotograph> PhotographOtherMonitors(const std::wstring& folder) {
+    const std::vector<MonitorPlace> monitors =
+        SceneMonitors(CurrentMonitors().value_or(std::vector<MonitorPlace>{}));
+    std::vector<MonitorPhotograph> written;
     for (int position = 1; position < kMostSceneMonitors; ++position) {
         const int index = MonitorPictureIndex(position);
         if (position >= static_cast<int>(monitors.size())) {
             RemoveHandoffFile(folder, index);
             continue;
         }
-        const auto file = Photograph(monitors[static_cast<std::size_t>(position)]);
-        if (!file || !WriteHandoffFile(folder, index, *file)) {
+        const MonitorPlace& monitor = monitors[static_cast<std::size_t>(position)];
+        const auto file = Photograph(monitor);
+        if (file && WriteHandoffFile(folder, index, *file)) {
+            written.push_back({index, monitor.device});
+        } else {
             RemoveHandoffFile(folder, index); // never an earlier run's picture
         }
     }
+    return written;
 }
 
 void RemoveOtherMonitorPhotographs(const std::wstring& folder) {

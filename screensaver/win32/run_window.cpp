@@ -71,13 +71,17 @@ HandoffImageServices Velmoran_S::HandoffImages() {
         const SIZE size = picture.ClientSize();
         const auto file = EncodeDcAsBmp(picture.hDC(), size.cx, size.cy);
         const auto folder = UserHandoffFolder();
-        LastApiResult = file && folder && WriteHandoffFile(*folder, index, *file);
+        const bool written = file && folder && WriteHandoffFile(*folder, index, *file);
+        if (!written && folder && IsMonitorPhotograph(index)) {
+            RemoveHandoffFile(*folder, index);
+        }
+        LastApiResult = written;
+        return written;
     };
     if (g_display_settings.EveryMonitor) {
         services.photograph_other_monitors = [] {
-            if (const auto folder = UserHandoffFolder()) {
-                PhotographOtherMonitors(*folder);
-            }
+            const auto folder = UserHandoffFolder();
+            return folder ? PhotographOtherMonitors(*folder) : std::vector<MonitorPhotograph>{};
         };
     }
     return services;
@@ -109,9 +113,7 @@ RunWindowServices Velmoran_S::Services() {
     services.remove_photograph = [] {
         if (const auto folder = UserHandoffFolder()) {
             RemoveHandoffFile(*folder, 0);
-            if (g_display_settings.EveryMonitor) {
-                RemoveOtherMonitorPhotographs(*folder);
-            }
+            RemoveOtherMonitorPhotographs(*folder);
         }
     };
     services.timer1 = SwitchOf(Timer1);

@@ -1,12 +1,12 @@
-# Helpers the renderer tests start: a probe that runs the renderer inside a
-# virtual desktop whose mode can change, and a hook library that refuses the
-# renderer's window.
+# Helpers the tests start: a probe that runs the renderer inside a virtual
+# desktop whose mode can change, and a library of hooks (one refuses the
+# renderer's window, one moves a window to another scaling).
 add_executable(display_mode_probe display_mode_probe.cpp)
 velmoran_target_defaults(display_mode_probe)
-add_library(refuse_window_hook SHARED refuse_window_hook.cpp)
-set_target_properties(refuse_window_hook PROPERTIES PREFIX "")
-target_link_options(refuse_window_hook PRIVATE -static)
-velmoran_target_defaults(refuse_window_hook)
+add_library(test_hooks SHARED test_hooks.cpp)
+set_target_properties(test_hooks PROPERTIES PREFIX "")
+target_link_options(test_hooks PRIVATE -static)
+velmoran_target_defaults(test_hooks)
 
 velmoran_system_test(renderer_window_test
     SOURCES renderer_window_test.cpp
@@ -14,7 +14,7 @@ velmoran_system_test(renderer_window_test
 
 velmoran_system_test(renderer_display_mode_test
     SOURCES renderer_display_mode_test.cpp
-    DRIVES renderer display_mode_probe refuse_window_hook
+    DRIVES renderer display_mode_probe test_hooks
     OWN_SESSION)
 
 # The renderer's BMP decoder compared with the platform's own DIB conversion.

@@ -26,8 +26,7 @@ std::map<std::string, std::string> run_probe_in_switchable_desktop() {
     DeleteFileA(result.c_str());
     const std::string command = "C:\\windows\\explorer.exe /desktop=velmoran_modes,800x600 \"" +
                                 folder + "\\display_mode_probe.exe\" \"" + result + "\" \"" +
-                                folder + "\\Velmoran.dll\" \"" + folder +
-                                "\\refuse_window_hook.dll\"";
+                                folder + "\\Velmoran.dll\" \"" + folder + "\\test_hooks.dll\"";
     ChildProcess explorer;
     EXPECT_TRUE(explorer.start("", command));
 

@@ -102,9 +102,17 @@ protected:
         }
     }
 
-    void start_renderer() {
+    void start_renderer(const std::string& arguments = "") {
         const std::string path = program_folder() + "\\Velmoran.dll";
-        ASSERT_TRUE(m_renderer.start(path, path)) << "cannot start " << path;
+        ASSERT_TRUE(m_renderer.start(path, path + arguments)) << "cannot start " << path;
+    }
+
+    // Ends the renderer of one case of a test that has several.
+    void end_renderer() {
+        PostMessageA(m_window, WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_TRUE(m_renderer.wait_for_exit(5s).has_value());
+        m_window = nullptr;
+        remove_images();
     }
 
     HWND wait_for_error_box() {
@@ -143,25 +151,39 @@ protected:
     HWND m_window = nullptr;
 };
 
-TEST_F(RendererImagesTest, EmptyFloorPictureShowsTheOpenErrorThenTheRendererRunsOnWithAGreyFloor) {
-    write_file(HandoffPath(0).c_str(), {});
-    start_renderer();
-    m_window = wait_for_window(kTitle, 10s);
-    ASSERT_NE(m_window, nullptr);
+// A floor picture that is there but cannot be opened, an empty one or one
+// another program holds open for writing, shows the box for it.
+TEST_F(RendererImagesTest, AFloorPictureThatCannotBeOpenedShowsTheOpenErrorThenAGreyFloor) {
+    for (const bool held : {false, true}) {
+        SCOPED_TRACE(held ? "held open for writing" : "empty");
+        write_file(HandoffPath(0).c_str(),
+                   held ? std::vector<std::uint8_t>(64, 'x') : std::vector<std::uint8_t>{});
+        HANDLE writer = held ? CreateFileA(HandoffPath(0).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                           nullptr, OPEN_EXISTING, 0, nullptr)
+                             : INVALID_HANDLE_VALUE;
+        start_renderer();
+        m_window = wait_for_window(kTitle, 10s);
+        ASSERT_NE(m_window, nullptr);
 
-    HWND box = wait_for_error_box();
-    ASSERT_NE(box, nullptr) << "no box captioned Error";
-    char text[512] = {};
-    GetDlgItemTextA(box, kMessageTextId, text, sizeof(text));
-    EXPECT_EQ(std::string(text), "Failed to open DIB file " + HandoffPath(0) + ".\n");
-    EXPECT_EQ(GetWindow(box, GW_OWNER), m_window) << "the box is owned by the renderer's window";
-    EXPECT_FALSE(IsWindowEnabled(m_window)) << "the box is modal";
-    EXPECT_FALSE(m_renderer.wait_for_exit(300ms).has_value());
+        HWND box = wait_for_error_box();
+        ASSERT_NE(box, nullptr) << "no box captioned Error";
+        char text[512] = {};
+        GetDlgItemTextA(box, kMessageTextId, text, sizeof(text));
+        EXPECT_EQ(std::string(text), "Failed to open DIB file " + HandoffPath(0) + ".\n");
+        EXPECT_EQ(GetWindow(box, GW_OWNER), m_window)
+            << "the box is owned by the renderer's window";
+        EXPECT_FALSE(IsWindowEnabled(m_window)) << "the box is modal";
+        EXPECT_FALSE(m_renderer.wait_for_exit(300ms).has_value());
 
-    dismiss_with_the_keyboard(box);
-    EXPECT_TRUE(floor_shows(is_floor_grey, 0.95, "renderer_empty_floor_picture"))
-        << "no flat grey floor of 0.2";
-    EXPECT_EQ(find_error_box(m_renderer.id()), nullptr);
+        dismiss_with_the_keyboard(box);
+        EXPECT_TRUE(floor_shows(is_floor_grey, 0.95, "renderer_empty_floor_picture"))
+            << "no flat grey floor of 0.2";
+        EXPECT_EQ(find_error_box(m_renderer.id()), nullptr);
+        if (writer != INVALID_HANDLE_VALUE) {
+            CloseHandle(writer);
+        }
+        end_renderer();
+    }
 }
 
 // A run-length file of 800 KB claiming 40000 x 40000 pixels (4.8 GB of RGB):
@@ -207,13 +229,29 @@ TEST_F(RendererImagesTest, BoltPictureWithAnUnknownHeaderShowsItsErrorAndLeavesT
     EXPECT_TRUE(floor_shows(is_floor_grey, 0.95, "renderer_unknown_bolt_header"));
 }
 
+// No picture, a hard link to a picture, and a picture this run did not
+// write (an earlier run's): no box, and the grey floor.
 TEST_F(RendererImagesTest, MissingImagesShowNoBoxAndAGreyFloor) {
-    start_renderer();
-    m_window = wait_for_window(kTitle, 10s);
-    ASSERT_NE(m_window, nullptr);
-    EXPECT_TRUE(floor_shows(is_floor_grey, 0.95, "renderer_missing_images"));
-    EXPECT_EQ(find_error_box(m_renderer.id()), nullptr);
-    EXPECT_TRUE(IsWindowEnabled(m_window));
+    bmp_test::BmpLayout red = bmp_test::bmp_layout(64, 48, 24);
+    red.pixels = bmp_test::stored_rows(64, 48, 24, [](int, int) { return 0xff0000u; });
+    const std::string elsewhere = HandoffFolderPath() + "\\elsewhere.bmp";
+    for (const char* arguments : {"", "hard link", " /no-photograph"}) {
+        SCOPED_TRACE(arguments);
+        write_file(elsewhere.c_str(), bmp_test::build_bmp(red));
+        if (*arguments != '\0') {
+            ASSERT_TRUE(arguments[0] == 'h'
+                            ? CreateHardLinkA(HandoffPath(0).c_str(), elsewhere.c_str(), nullptr)
+                            : MoveFileA(elsewhere.c_str(), HandoffPath(0).c_str()));
+        }
+        start_renderer(arguments[0] == ' ' ? arguments : "");
+        m_window = wait_for_window(kTitle, 10s);
+        ASSERT_NE(m_window, nullptr);
+        EXPECT_TRUE(floor_shows(is_floor_grey, 0.95, "renderer_missing_images"));
+        EXPECT_EQ(find_error_box(m_renderer.id()), nullptr);
+        EXPECT_TRUE(IsWindowEnabled(m_window));
+        end_renderer();
+        DeleteFileA(elsewhere.c_str());
+    }
 }
 
 // A 1366 x 768 picture, red on its left half and blue on its right, lies on

@@ -9,7 +9,7 @@ velmoran_target_defaults(settings_dialog_driver)
 
 velmoran_system_test(settings_dialog_test
     SOURCES settings/settings_dialog_test.cpp
-    DRIVES screensaver renderer
+    DRIVES screensaver renderer test_hooks
     LOCALE ja_JP.UTF-8
     FILTER -SettingsDialog.AFileNameTheCodePageCannotWrite*)
 target_link_libraries(settings_dialog_test PRIVATE settings_dialog_driver)

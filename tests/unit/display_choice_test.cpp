@@ -34,6 +34,24 @@ TEST(DisplayChoice, TheCommandLineAsksForTheDisplayChoices) {
     }
 }
 
+// The photographs a run wrote, as the screensaver program words them and the
+// renderer reads them back; words that do not read are ignored.
+TEST(DisplayChoice, TheRendererIsToldWhichPhotographsAreThisRuns) {
+    const std::vector<MonitorPhotograph> monitors = {{3, "\\\\.\\DISPLAY2"},
+                                                     {4, "\\\\.\\DISPLAY7"}};
+    EXPECT_EQ(PhotographArguments(true, {}), "");
+    const std::string words = PhotographArguments(false, monitors);
+    EXPECT_EQ(words, "/no-photograph /monitor-photograph:3:\\\\.\\DISPLAY2 "
+                     "/monitor-photograph:4:\\\\.\\DISPLAY7");
+    RendererOptions options = ParseRendererOptions("/every-monitor " + words);
+    EXPECT_FALSE(options.photograph);
+    EXPECT_EQ(options.monitor_photographs, monitors);
+    options = ParseRendererOptions("/monitor-photograph:1:A /monitor-photograph:18:B "
+                                   "/monitor-photograph:3: /monitor-photograph:x:C");
+    EXPECT_TRUE(options.photograph);
+    EXPECT_TRUE(options.monitor_photographs.empty()); // bolt pictures, beyond 17, no name
+}
+
 TEST(DisplayChoice, TheSizeIsTriedAtTheCurrentRefreshThenAtAnyUnlessTheModeIsKept) {
     using C = ModeChange;
     EXPECT_EQ(ModeChangesToTry(true, false),

@@ -57,16 +57,29 @@ const Resolution& ScreenResolution() {
     return resolution;
 }
 
+int& LayoutDpi() {
+    static int dpi = 0; // 0: the system's
+    return dpi;
+}
+
 } // namespace
 
 int ScreenDpi() {
-    return ScreenResolution().x;
+    return LayoutDpi() != 0 ? LayoutDpi() : ScreenResolution().x;
+}
+
+void SetLayoutDpi(int dpi) {
+    LayoutDpi() = dpi > 0 ? UsableDpi(dpi) : 0;
+}
+
+int FontDpi() {
+    return LayoutDpi() != 0 ? LayoutDpi() : ScreenResolution().y;
 }
 
 ScreenMetrics Screen() {
     ScreenMetrics metrics;
-    metrics.dpi_x = ScreenResolution().x;
-    metrics.dpi_y = ScreenResolution().y;
+    metrics.dpi_x = ScreenDpi();
+    metrics.dpi_y = FontDpi();
     metrics.width_twips = TwipsFromPixels(GetSystemMetrics(SM_CXSCREEN), metrics.dpi_x);
     metrics.height_twips = TwipsFromPixels(GetSystemMetrics(SM_CYSCREEN), metrics.dpi_y);
     return metrics;

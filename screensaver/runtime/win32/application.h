@@ -35,9 +35,15 @@ struct ScreenMetrics {
 
 // The primary screen, now.
 ScreenMetrics Screen();
-// The screen's horizontal dots per inch, read once: the system's resolution
-// does not change while a program runs.
+// The dots per inch twips are laid out at: the system's horizontal
+// resolution, read once, unless a window on a monitor of another scaling
+// set its monitor's (SetLayoutDpi).
 int ScreenDpi();
+// Lays out at dpi from now on, in both directions (a window opened on or
+// moved to a monitor of its own scaling); 0 for the system's again.
+void SetLayoutDpi(int dpi);
+// The vertical resolution fonts are made at: the system's, or the one set.
+int FontDpi();
 
 class Application {
 public:

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "runtime/win32/application.h"
 #include "runtime/win32/text_encoding.h"
 
 namespace runtime {
@@ -20,8 +21,7 @@ void Font::SetFace(std::string face) {
 
 HFONT Font::Handle() const {
     if (!m_handle) {
-        ScreenDc screen;
-        const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
+        const int dpi = FontDpi();
         LOGFONTW font{};
         font.lfHeight = -static_cast<LONG>(std::lround(m_description.size * dpi / 72.0));
         font.lfWeight = m_description.weight;

@@ -9,6 +9,8 @@ namespace runtime {
 
 namespace {
 
+constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED, Windows 8.1 and later
+
 bool IsChildWindow(HWND window) {
     return (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0;
 }
@@ -17,11 +19,24 @@ Scale Twips() {
     return Scale{ScaleMode::Twips, ScreenDpi()};
 }
 
+struct WindowList {
+    std::vector<HWND> windows;
+    bool complete = true;
+};
+
+// NOTE: nothing may be thrown through the system's frames that call this;
+// a failure stops the listing and is reported.
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
-    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    auto* found = reinterpret_cast<WindowList*>(list);
+    try {
+        if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+            found->windows.push_back(window);
+        }
+        return TRUE;
+    } catch (...) {
+        found->complete = false;
+        return FALSE;
     }
-    return TRUE;
 }
 
 } // namespace
@@ -106,10 +121,12 @@ void Form::ShowModal() {
     if (!Load()) {
         return;
     }
-    // The program's other windows wait for this one.
-    std::vector<HWND> disabled;
+    // The program's other windows wait for this one (those that could be
+    // listed, should memory run out).
+    WindowList enabled;
     EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow,
-                      reinterpret_cast<LPARAM>(&disabled));
+                      reinterpret_cast<LPARAM>(&enabled));
+    std::vector<HWND>& disabled = enabled.windows;
     std::erase(disabled, Hwnd());
     for (HWND other : disabled) {
         EnableWindow(other, FALSE);
@@ -262,6 +279,9 @@ LRESULT Form::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     switch (message) {
     case WM_CLOSE:
         Unload(UnloadReason::ControlMenu);
+        return 0;
+    case kDpiChanged:
+        Form_DpiChanged(LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
         return 0;
     case WM_QUERYENDSESSION: {
         bool cancel = false;

@@ -87,6 +87,9 @@ protected:
     virtual void Form_MouseDown(const MouseEventArgs&) {}
     virtual void Form_MouseMove(const MouseEventArgs&) {}
     virtual void Form_MouseUp(const MouseEventArgs&) {}
+    // The window moved to a monitor of another scaling: its new dots per
+    // inch and the window rectangle the system suggests for it there.
+    virtual void Form_DpiChanged(int /*dpi*/, const RECT& /*suggested*/) {}
 
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) override;
     void ContainerMouseDown(const MouseEventArgs& args) override { Form_MouseDown(args); }

@@ -59,6 +59,16 @@ void Place(Control& control, double left, double top, double width, double heigh
     control.Move(left, top, width, height);
 }
 
+// The dots per inch of the monitor a window is on, where the system tells
+// (Windows 10 version 1607 and later); the system's elsewhere.
+int MonitorDpiOf(HWND window) {
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto dpi_for_window = reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const UINT dpi = dpi_for_window != nullptr ? dpi_for_window(window) : 0;
+    return dpi != 0 ? static_cast<int>(dpi) : ScreenDpi();
+}
+
 Velmoran_P& SettingsDialog() {
     static Velmoran_P form;
     return form;
@@ -135,64 +145,26 @@ Velmoran_P::Velmoran_P()
                                           IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
     SetBackColor(0x00C0C0C0);
     SetAutoRedraw(true); // the gradient stays painted
-    SetClientSize(7425, 3690 + kDisplayGroupShift);
-
     Pic_C.SetBackColor(0x00E0E0E0);
     Pic_C.SetAutoRedraw(true); // the tiled background stays painted
-    Pic_C.SetContainerFont(
-        MakeFont(FontDescription{"Tahoma", 8.25, FW_NORMAL, false, false, false, ANSI_CHARSET}));
-    Place(Pic_C, 180, 240, 7035, 2475);
-    Place(Shape3, 300, 300, 1695, 315);
-    const struct {
-        Label& label;
-        const char* caption;
-        double left, top, width, height;
-    } labels[] = {
-        {lbl15, "BGM", 300, 360, 1665, 195},
-        {lbl_Fname, "", 1080, 1740, 5715, 495},
-        {lbl7, kCredit, 180, 2880 + kDisplayGroupShift, 2475, 195},
-        {lbl_URL, kWebAddress, 180, 3120 + kDisplayGroupShift, 3285, 195},
-    };
-    for (const auto& l : labels) {
-        l.label.SetCaption(l.caption);
-        l.label.SetFont(DialogFont());
-        l.label.SetForeColor(0);
-        Place(l.label, l.left, l.top, l.width, l.height);
+    lbl15.SetCaption("BGM");
+    lbl7.SetCaption(kCredit);
+    lbl_URL.SetCaption(kWebAddress);
+    for (Label* label : {&lbl15, &lbl_Fname, &lbl7, &lbl_URL}) {
+        label->SetForeColor(0);
     }
-    // The captions of the user's language, where the shared table puts them.
-    const struct {
-        std::string_view name;
-        Label* label;
-        Command* button;
-        void (Velmoran_P::*click)();
-    } captioned[] = {
-        {"lbl_BGM(0)", &lbl_BGM[0], nullptr, nullptr},
-        {"lbl_BGM(1)", &lbl_BGM[1], nullptr, nullptr},
-        {"lbl_BGM(2)", &lbl_BGM[2], nullptr, nullptr},
-        {"lbl14", &lbl14, nullptr, nullptr},
-        {"lbl_Disp(0)", &lbl_Disp[0], nullptr, nullptr},
-        {"lbl_Disp(1)", &lbl_Disp[1], nullptr, nullptr},
-        {"Cmd_Set", nullptr, &Cmd_Set, &Velmoran_P::Cmd_Set_Click},
-        {"Cmd_Can", nullptr, &Cmd_Can, &Velmoran_P::Cmd_Can_Click},
-    };
-    for (const DialogCaption& caption : kDialogCaptions) {
-        for (const auto& c : captioned) {
-            if (c.name != caption.control) {
-                continue;
-            }
-            const std::string text(UserText(caption.text));
-            if (c.label != nullptr) {
-                c.label->SetCaption(text);
-                c.label->SetFont(DialogFont());
-                c.label->SetForeColor(0);
-                Place(*c.label, caption.left, caption.top, caption.width, caption.height);
-            } else {
-                c.button->RestoreProperties(StoredButton(text));
-                Place(*c.button, caption.left, caption.top, caption.width, caption.height);
-                c.button->Click = [this, click = c.click] { (this->*click)(); };
-            }
+    // The captions of the user's language.
+    for (const DialogCaption& caption : DialogCaptionsIn(UserLanguage())) {
+        if (Label* label = CaptionLabel(caption.control)) {
+            label->SetCaption(std::string(UserText(caption.text)));
+            label->SetForeColor(0);
+        } else if (Command* button = CaptionButton(caption.control)) {
+            button->RestoreProperties(StoredButton(std::string(UserText(caption.text))));
         }
     }
+    Cmd_File.RestoreProperties(StoredButton("..."));
+    Cmd_Set.Click = [this] { Cmd_Set_Click(); };
+    Cmd_Can.Click = [this] { Cmd_Can_Click(); };
     for (Label* one_line : {&lbl15, &lbl_BGM[0], &lbl_BGM[1], &lbl_BGM[2], &lbl14, &lbl7, &lbl_URL,
                             &lbl_Disp[0], &lbl_Disp[1]}) {
         one_line->SetWordWrap(false);
@@ -200,11 +172,8 @@ Velmoran_P::Velmoran_P()
     lbl15.SetAlignment(Alignment::Center);
     lbl7.SetForeColor(RGB(255, 255, 255));
     lbl_URL.SetForeColor(RGB(255, 255, 255));
-    lbl_URL.SetFont(DialogFont(true));
     lbl_URL.SetMouseIcon(LoadCursorW(Application::Instance(), MAKEINTRESOURCEW(IDC_LINK_CURSOR)));
-    const double mark_tops[] = {1140, 840, 1440}; // kinds 0, 1, 2
     for (int kind = 0; kind < kMusicKindCount; ++kind) {
-        Place(Img_BGM[static_cast<std::size_t>(kind)], 420, mark_tops[kind], 195, 195);
         Img_BGM[static_cast<std::size_t>(kind)].MouseDown = [this, kind](const MouseEventArgs&) {
             Img_BGM_MouseDown(kind);
         };
@@ -213,20 +182,13 @@ Velmoran_P::Velmoran_P()
         };
     }
     BGM_Repeat.SetBackColor(RGB(255, 255, 255));
-    BGM_Repeat.SetFont(MakeFont(Pic_C.ContainerFont()->Description()));
-    Place(BGM_Repeat, 1680, 780, 615, 300);
-
-    Cmd_File.RestoreProperties(StoredButton("..."));
-    Place(Cmd_File, 420, 1680, 615, 375);
     Cmd_File.Click = [this] { Cmd_File_Click(); };
     lbl_URL.Click = [this] { lbl_URL_Click(); };
 
     // The display group: the music group's look, one check in a row.
     Pic_D.SetBackColor(0x00E0E0E0);
     Pic_D.SetAutoRedraw(true);
-    Place(Pic_D, 180, 2835, 7035, 735);
     for (int i = 0; i < 2; ++i) {
-        Place(Img_Disp[static_cast<std::size_t>(i)], 420, kDisplayRowTops[i], 195, 195);
         Img_Disp[static_cast<std::size_t>(i)].MouseDown = [this, i](const MouseEventArgs&) {
             ToggleDisplayChoice(i);
         };
@@ -236,21 +198,111 @@ Velmoran_P::Velmoran_P()
     }
 
     Pic_Mbl.SetBackgroundPicture(Picture::FromResource(IDB_PANEL_STRIP));
-    Place(Pic_Mbl, 120, 4680, 8340, 300);
     const int marks[] = {IDB_RADIO_UNSELECTED, IDB_RADIO_SELECTED};
     for (std::size_t i = 0; i < Img_Ra.size(); ++i) {
         Img_Ra[i].SetPicture(Picture::FromResource(marks[i]));
-        Place(Img_Ra[i], 8040, i == 0 ? 300 : 600, 180, 180);
     }
     const int checks[] = {IDB_CHECK_UNCHECKED, IDB_CHECK_CHECKED};
     for (std::size_t i = 0; i < Img_Ck.size(); ++i) {
         Img_Ck[i].SetPicture(Picture::FromResource(checks[i]));
+    }
+    Layout();
+}
+
+Label* Velmoran_P::CaptionLabel(std::string_view control) {
+    const struct {
+        std::string_view name;
+        Label* label;
+    } labels[] = {{"lbl_BGM(0)", &lbl_BGM[0]},   {"lbl_BGM(1)", &lbl_BGM[1]},
+                  {"lbl_BGM(2)", &lbl_BGM[2]},   {"lbl14", &lbl14},
+                  {"lbl_Disp(0)", &lbl_Disp[0]}, {"lbl_Disp(1)", &lbl_Disp[1]}};
+    for (const auto& l : labels) {
+        if (l.name == control) {
+            return l.label;
+        }
+    }
+    return nullptr;
+}
+
+Command* Velmoran_P::CaptionButton(std::string_view control) {
+    return control == "Cmd_Set" ? &Cmd_Set : control == "Cmd_Can" ? &Cmd_Can : nullptr;
+}
+
+// Every place, size and font, in twips and points, at the dots per inch the
+// dialog lays out at now: at its making, and again when it moves to a
+// monitor of another scaling.
+void Velmoran_P::Layout() {
+    SetClientSize(7425, 3690 + kDisplayGroupShift);
+    Pic_C.SetContainerFont(
+        MakeFont(FontDescription{"Tahoma", 8.25, FW_NORMAL, false, false, false, ANSI_CHARSET}));
+    Place(Pic_C, 180, 240, 7035, 2475);
+    Place(Shape3, 300, 300, 1695, 315);
+    const struct {
+        Label& label;
+        double left, top, width, height;
+    } labels[] = {
+        {lbl15, 300, 360, 1665, 195},
+        {lbl_Fname, 1080, 1740, 5715, 495},
+        {lbl7, 180, 2880 + kDisplayGroupShift, 2475, 195},
+        {lbl_URL, 180, 3120 + kDisplayGroupShift, 3285, 195},
+    };
+    for (const auto& l : labels) {
+        l.label.SetFont(DialogFont(&l.label == &lbl_URL));
+        Place(l.label, l.left, l.top, l.width, l.height);
+    }
+    for (const DialogCaption& caption : DialogCaptionsIn(UserLanguage())) {
+        if (Label* label = CaptionLabel(caption.control)) {
+            label->SetFont(DialogFont());
+            Place(*label, caption.left, caption.top, caption.width, caption.height);
+        } else if (Command* button = CaptionButton(caption.control)) {
+            button->SetFont(DialogFont());
+            Place(*button, caption.left, caption.top, caption.width, caption.height);
+        }
+    }
+    const double mark_tops[] = {1140, 840, 1440}; // kinds 0, 1, 2
+    for (int kind = 0; kind < kMusicKindCount; ++kind) {
+        Place(Img_BGM[static_cast<std::size_t>(kind)], 420, mark_tops[kind], 195, 195);
+    }
+    BGM_Repeat.SetFont(MakeFont(Pic_C.ContainerFont()->Description()));
+    Place(BGM_Repeat, 1680, 780, 615, 300);
+    Cmd_File.SetFont(DialogFont());
+    Place(Cmd_File, 420, 1680, 615, 375);
+    Place(Pic_D, 180, 2835, 7035, 735);
+    for (int i = 0; i < 2; ++i) {
+        Place(Img_Disp[static_cast<std::size_t>(i)], 420, kDisplayRowTops[i], 195, 195);
+    }
+    Place(Pic_Mbl, 120, 4680, 8340, 300);
+    for (std::size_t i = 0; i < Img_Ra.size(); ++i) {
+        Place(Img_Ra[i], 8040, i == 0 ? 300 : 600, 180, 180);
+    }
+    for (std::size_t i = 0; i < Img_Ck.size(); ++i) {
         Place(Img_Ck[i], 8040, i == 0 ? 900 : 1200, 180, 180);
     }
 }
 
+// The dialog at the scaling of the monitor it is on: laid out again, with
+// its panels' tiles, its gradient and every picture at the new size.
+void Velmoran_P::LayOutAt(int dpi) {
+    SetLayoutDpi(dpi);
+    Layout();
+    TilePicture(Pic_C);
+    TilePicture(Pic_D);
+    Form_Resize();
+}
+
+void Velmoran_P::Form_DpiChanged(int dpi, const RECT& suggested) {
+    LayOutAt(dpi);
+    SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Form_Resize();
+}
+
 void Velmoran_P::Form_Load() {
     // Each step runs whatever the ones before it did.
+    const int dpi = MonitorDpiOf(Hwnd());
+    if (dpi != ScreenDpi()) {
+        LayOutAt(dpi);
+    }
     const ScreenMetrics screen = Screen();
     const DialogPosition position =
         PlaceDialog(screen.width_twips, screen.height_twips, static_cast<int>(Width()),
@@ -377,22 +429,32 @@ void Velmoran_P::Cmd_File_Click() {
 }
 
 void Velmoran_P::Cmd_Set_Click() {
-    const SettingsFiles files = SettingsFilesOf(Application::ProgramFolder());
-    const auto file = SettingsFileToWrite(files, PlatformSettingsFileAccess());
-    // A failed save leaves the file as it was (see safe_save.h).
-    const bool written =
-        file &&
-        SaveThroughCopy(PlatformSettingsFileCopy(*file), [&](const WriteSettingsKey& write) {
-            SaveMusicSettings(g_music_settings, BGM_Repeat.Text(), write);
-            SaveDisplaySettings(g_display_settings, write);
-        });
+    // The settings in memory change only with a saved file: a failed save,
+    // one that ran out of memory too, leaves them as they were.
+    MusicSettings music = g_music_settings;
+    std::string shown_file;
+    bool written = false;
+    try {
+        const SettingsFiles files = SettingsFilesOf(Application::ProgramFolder());
+        const auto file = SettingsFileToWrite(files, PlatformSettingsFileAccess());
+        shown_file = file.value_or(files.beside_program);
+        // A failed save leaves the file as it was (see safe_save.h).
+        written = file && SaveThroughCopy(PlatformSettingsFileCopy(*file),
+                                          [&](const WriteSettingsKey& write) {
+                                              SaveMusicSettings(music, BGM_Repeat.Text(), write);
+                                              SaveDisplaySettings(g_display_settings, write);
+                                          });
+    } catch (...) {
+        written = false;
+    }
     if (!written) {
         // Nothing is lost silently: the dialog stays, with the user's choice.
         Application::ShowMessage(std::string(UserText(TextKey::CannotSave)) +
-                                     Utf8FromAnsi(file.value_or(files.beside_program)),
+                                     Utf8FromAnsi(shown_file),
                                  MB_OK | MB_ICONWARNING, Hwnd());
         return;
     }
+    g_music_settings = music;
     Unload();
 }
 

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "command.h"
 #include "runtime/win32/combo_box.h"
@@ -51,6 +52,7 @@ protected:
     void Form_Load() override;
     void Form_Resize() override;
     void Form_Unload(bool& cancel) override;
+    void Form_DpiChanged(int dpi, const RECT& suggested) override;
 
 private:
     void Img_BGM_MouseDown(int index);
@@ -61,6 +63,10 @@ private:
     void lbl_URL_Click();
     void ToggleDisplayChoice(int index);
 
+    void Layout();
+    void LayOutAt(int dpi);
+    runtime::Label* CaptionLabel(std::string_view control);
+    Command* CaptionButton(std::string_view control);
     void SelectKind(int kind);
     void ShowMarks(std::int16_t kind);
     void ShowChecks();

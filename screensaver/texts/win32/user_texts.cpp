@@ -2,8 +2,13 @@
 
 #include <windows.h>
 
+Language UserLanguage() {
+    static const Language language = LanguageOf(GetUserDefaultUILanguage());
+    return language;
+}
+
 const TextTable& UserTexts() {
-    static const TextTable& texts = TextsIn(LanguageOf(GetUserDefaultUILanguage()));
+    static const TextTable& texts = TextsIn(UserLanguage());
     return texts;
 }
 

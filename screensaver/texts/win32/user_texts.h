@@ -4,6 +4,9 @@
 
 #include "texts/program_texts.h"
 
+// The user's interface language.
+Language UserLanguage();
+
 const TextTable& UserTexts();
 
 // One text of that table.

@@ -125,12 +125,29 @@ protected:
         DeleteFileA((std::string(kFolder) + "\\Velmoran.dll.stop").c_str());
     }
 
+    // The command line the renderer was started with, as the stand-in saw it.
+    static std::string RendererCommandLine() {
+        for (const std::string& line : StandInLog(kFolder)) {
+            if (line.rfind("command_line=", 0) == 0) {
+                return line.substr(13);
+            }
+        }
+        return "(none)";
+    }
+
     std::string m_scr;
 };
 
 TEST_F(HandoffFolder, ThePhotographIsItsUsersAloneAndGoneAfterTheRun) {
+    // Without LOCALAPPDATA in its environment the run finds the same folder
+    // through the shell.
+    char local[MAX_PATH] = {};
+    GetEnvironmentVariableA("LOCALAPPDATA", local, MAX_PATH);
+    SetEnvironmentVariableA("LOCALAPPDATA", nullptr);
     ChildProcess scr;
-    ASSERT_TRUE(StartRun(scr));
+    const bool started = StartRun(scr);
+    SetEnvironmentVariableA("LOCALAPPDATA", local);
+    ASSERT_TRUE(started);
     const std::string user = OwnUser();
     ASSERT_FALSE(user.empty());
 
@@ -143,7 +160,9 @@ TEST_F(HandoffFolder, ThePhotographIsItsUsersAloneAndGoneAfterTheRun) {
     const std::string bolt = SecurityOf(HandoffFile(1));
     std::printf("Velmoran1.bmp: %s\n", bolt.c_str());
     EXPECT_NE(EntriesOf(bolt), EntriesOf(photograph));
-    // The renderer, as the same user, reads the photograph as before.
+    // The renderer, as the same user, reads the photograph as before; with
+    // the photograph written and every choice off, nothing follows its path.
+    EXPECT_EQ(RendererCommandLine(), "\"" + std::string(kFolder) + "\\Velmoran.dll\"");
     const auto picture = ReadBmp(HandoffFile(0));
     ASSERT_TRUE(picture.has_value());
     EXPECT_EQ(picture->width, GetSystemMetrics(SM_CXSCREEN));
@@ -176,7 +195,8 @@ TEST_F(HandoffFolder, AnEarlierFileIsReplacedNotWrittenThrough) {
 }
 
 // Where the folder or a file is not what it should be, or a file cannot be
-// removed, nothing is written there; the run goes on and ends as usual.
+// removed, nothing is written there; the run goes on and ends as usual, and
+// the renderer learns that there is no photograph of this run.
 TEST_F(HandoffFolder, NothingIsWrittenWhereTheWrongEntryStands) {
     struct Case {
         const char* name;
@@ -214,6 +234,8 @@ TEST_F(HandoffFolder, NothingIsWrittenWhereTheWrongEntryStands) {
         ChildProcess scr;
         ASSERT_TRUE(StartRun(scr)) << "the run did not go on";
         c.check();
+        // No photograph of this run: the renderer is told not to read one.
+        EXPECT_TRUE(RendererCommandLine().ends_with(" /no-photograph")) << RendererCommandLine();
         EndRun(scr);
         c.check();
         if (std::string(c.name) == "a folder where the photograph should be") {

@@ -185,10 +185,13 @@ TEST_F(SettingsStore, FolderOfPathOnTheSystemCodePage) {
     }
 }
 
-// A save through the copy on real files, stopped after each of its steps: the
-// file is then the old one byte for byte; one that gets through gives the
-// bytes the profile writes give the file itself (its other section, comment
-// and untouched key stay). A read-only or locked file stays as it was.
+// A save through the copy on real files, stopped after each of its steps (or
+// thrown out of one): the file is then the old one byte for byte; one that
+// gets through gives the bytes the profile writes give the file itself (its
+// other section, comment and untouched key stay), and so does one with no
+// room for a copy, in place. A read-only or locked file stays as it was, and
+// so does the file when a hard link stands at the copy's name (the file it
+// leads to untouched too). A save keeps the file's attributes.
 TEST_F(SettingsStore, ASaveStoppedAtAnyStepLeavesTheOldFileWhole) {
     const std::string old =
         "; kept\r\n[Other]\r\nx=1\r\n[Section]\r\n" + kKindKey + "=0\r\nMine=y\r\n";
@@ -201,25 +204,50 @@ TEST_F(SettingsStore, ASaveStoppedAtAnyStepLeavesTheOldFileWhole) {
     const std::string saved = ReadBytes(IniPath());
     ASSERT_NE(saved, old);
 
-    const char* const stops[] = {"make", "write", "flush", "put in place", "none"};
+    const char* const stops[] = {"make",         "write", "throw",  "flush",
+                                 "put in place", "none",  "no room"};
     for (const char* stop : stops) {
         SCOPED_TRACE(stop);
         WriteBytes(IniPath(), old);
         SettingsFileCopy copy = PlatformSettingsFileCopy(IniPath());
         const auto stopped = [stop](const char* step) { return std::string(step) == stop; };
-        copy.make = [real = copy.make, stopped] { return !stopped("make") && real(); };
+        copy.make = [real = copy.make, stopped] {
+            return stopped("make")      ? CopyMade::Refused
+                   : stopped("no room") ? CopyMade::NoRoom
+                                        : real();
+        };
         copy.write_key = [real = copy.write_key, stopped](const std::string& k,
                                                           const std::string& v) {
+            if (stopped("throw")) {
+                throw std::bad_alloc();
+            }
             return real(k, v) && !stopped("write"); // the copy is written, then the save stops
         };
         copy.flush = [real = copy.flush, stopped] { return real() && !stopped("flush"); };
         copy.put_in_place = [real = copy.put_in_place, stopped] {
             return !stopped("put in place") && real();
         };
-        EXPECT_EQ(SaveThroughCopy(copy, save_all), std::string(stop) == "none");
-        EXPECT_EQ(ReadBytes(IniPath()), std::string(stop) == "none" ? saved : old);
+        const bool through = stopped("none") || stopped("no room");
+        EXPECT_EQ(SaveThroughCopy(copy, save_all), through);
+        EXPECT_EQ(ReadBytes(IniPath()), through ? saved : old);
         EXPECT_EQ(GetFileAttributesA((IniPath() + ".saving").c_str()), INVALID_FILE_ATTRIBUTES);
     }
+    // NOTE: Wine's CreateSymbolicLink makes nothing; a hard link stands for links here.
+    const std::string other = m_folder + "\\other.txt";
+    const std::string link = IniPath() + ".saving";
+    WriteBytes(IniPath(), old);
+    WriteBytes(other, "mine");
+    ASSERT_TRUE(CreateHardLinkA(link.c_str(), other.c_str(), nullptr));
+    EXPECT_FALSE(SaveThroughCopy(PlatformSettingsFileCopy(IniPath()), save_all));
+    EXPECT_EQ(ReadBytes(IniPath()), old);
+    EXPECT_EQ(ReadBytes(other), "mine");
+    DeleteFileA(link.c_str());
+    WriteBytes(IniPath(), old);
+    SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(SaveThroughCopy(PlatformSettingsFileCopy(IniPath()), save_all));
+    EXPECT_EQ(GetFileAttributesA(IniPath().c_str()) & FILE_ATTRIBUTE_HIDDEN,
+              static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+    SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
 
     WriteBytes(IniPath(), old);
     SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_READONLY);

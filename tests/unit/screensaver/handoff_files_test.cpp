@@ -70,11 +70,11 @@ TEST(HandoffFiles, OnlyThePhotographsArePrivate) {
 // Both programs number the monitors' pictures alike: the primary first,
 // then the others from left to right and top to bottom, sixteen at most.
 TEST(HandoffFiles, MonitorsGetTheirPicturesInOneOrder) {
-    const MonitorPlace primary{0, 0, 1024, 768, true};
-    const MonitorPlace right{1024, 0, 2304, 1024, false};
-    const MonitorPlace left{-800, 100, 0, 700, false};
-    const MonitorPlace below_left{-800, 700, 0, 1300, false};
-    const MonitorPlace empty{5000, 0, 5000, 768, false};
+    const MonitorPlace primary{0, 0, 1024, 768, true, "\\\\.\\DISPLAY1"};
+    const MonitorPlace right{1024, 0, 2304, 1024, false, "\\\\.\\DISPLAY2"};
+    const MonitorPlace left{-800, 100, 0, 700, false, "\\\\.\\DISPLAY3"};
+    const MonitorPlace below_left{-800, 700, 0, 1300, false, "\\\\.\\DISPLAY4"};
+    const MonitorPlace empty{5000, 0, 5000, 768, false, "\\\\.\\DISPLAY5"};
     EXPECT_EQ(SceneMonitors({right, below_left, primary, empty, left}),
               (std::vector<MonitorPlace>{primary, left, below_left, right}));
     // Unmarked: the one that holds (0, 0) is the primary; else the first.

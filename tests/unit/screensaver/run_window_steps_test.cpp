@@ -41,6 +41,7 @@ protected:
         s.handoff_images.copy_screen = [this] { events.push_back("copy screen"); };
         s.handoff_images.save_picture = [this](int index) {
             events.push_back("save " + std::to_string(index));
+            return index != 0 || photograph_saved;
         };
         s.program_folder = kProgramFolder;
         s.start_renderer = [this](const RendererLaunch& request) {
@@ -123,6 +124,7 @@ protected:
     std::string arguments = "/s";
     std::optional<RendererLaunch> launch;
     std::size_t music_commands_at_launch = 0;
+    bool photograph_saved = true; // picture 0 was written
 };
 
 TEST_F(RunWindowTest, LoadWritesTheImagesThenStartsTheRendererThenTheMusic) {
@@ -143,6 +145,23 @@ TEST_F(RunWindowTest, TheRendererIsNamedAsTheProgramAndQuotedOnItsCommandLine) {
     EXPECT_EQ(launch->command_line, "\"C:\\Program Files\\Velmoran\\Velmoran.dll\"");
     EXPECT_EQ(launch->show_command, 1); // SW_SHOWNORMAL
     EXPECT_EQ(steps->RendererPath(), "C:\\Program Files\\Velmoran\\Velmoran.dll");
+}
+
+// A photograph that could not be written is not this run's: the renderer
+// is told so, after the display choices.
+TEST_F(RunWindowTest, TheRendererLearnsThatThePhotographIsMissing) {
+    photograph_saved = false;
+    settings.BgmKind = 0;
+    RunWindowServices services = Services();
+    services.renderer_arguments = "/every-monitor";
+    services.handoff_images.photograph_other_monitors = [] {
+        return std::vector<MonitorPhotograph>{{3, "\\\\.\\DISPLAY2"}};
+    };
+    steps.emplace(settings, bgm, std::move(services));
+    steps->Form_Load();
+    ASSERT_TRUE(launch.has_value());
+    EXPECT_EQ(launch->command_line, "\"C:\\Program Files\\Velmoran\\Velmoran.dll\" /every-monitor "
+                                    "/no-photograph /monitor-photograph:3:\\\\.\\DISPLAY2");
 }
 
 TEST(RendererLaunch, PathsOfOtherFolders) {
@@ -564,6 +583,7 @@ TEST_F(RunWindowTest, AStepThatThrowsIsSkippedAndTheNextRuns) {
         services.handoff_images.copy_screen = [&] { throwing("copy screen"); };
         services.handoff_images.save_picture = [&](int index) {
             throwing("save " + std::to_string(index));
+            return true;
         };
         services.start_renderer = [&](const RendererLaunch&) {
             throwing("launch");

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <optional>
 #include <set>
@@ -78,12 +79,25 @@ TEST(ProgramTexts, JapaneseOnlyForJapaneseAndEveryTextInBothTables) {
     }
     EXPECT_EQ(TextsIn(Language::Japanese)[TextKey::OkButton], "設定");
     EXPECT_EQ(TextsIn(Language::English)[TextKey::OkButton], "OK");
-    for (const DialogCaption& a : kDialogCaptions) {
-        for (const DialogCaption& b : kDialogCaptions) {
-            const bool apart = &a == &b || a.holder != b.holder || a.left + a.width <= b.left ||
-                               b.left + b.width <= a.left || a.top + a.height <= b.top ||
-                               b.top + b.height <= a.top;
-            EXPECT_TRUE(apart) << a.control << " overlaps " << b.control;
+    for (const Language language : {Language::Japanese, Language::English}) {
+        for (const DialogCaption& a : DialogCaptionsIn(language)) {
+            for (const DialogCaption& b : DialogCaptionsIn(language)) {
+                const bool apart = &a == &b || a.holder != b.holder || a.left + a.width <= b.left ||
+                                   b.left + b.width <= a.left || a.top + a.height <= b.top ||
+                                   b.top + b.height <= a.top;
+                EXPECT_TRUE(apart) << a.control << " overlaps " << b.control;
+            }
+        }
+    }
+    // The Japanese layout is the dialog's own: its captions at their twips.
+    const std::map<std::string_view, std::array<double, 4>> own{
+        {"lbl_BGM(1)", {660, 840, 645, 195}},  {"lbl14", {2340, 840, 990, 195}},
+        {"lbl_BGM(0)", {660, 1140, 330, 195}}, {"lbl_BGM(2)", {660, 1440, 900, 195}},
+        {"Cmd_Set", {4740, 3855, 1215, 375}},  {"Cmd_Can", {6000, 3855, 1215, 375}}};
+    for (const DialogCaption& c : DialogCaptionsIn(Language::Japanese)) {
+        if (own.contains(c.control)) {
+            EXPECT_EQ((std::array{c.left, c.top, c.width, c.height}), own.at(c.control))
+                << c.control;
         }
     }
 }

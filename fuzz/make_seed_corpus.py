@@ -114,13 +114,13 @@ def other_seeds():
         "none": b"", "choices": b"/keep-resolution /every-monitor",
         "every_monitor": b"/every-monitor /monitor-photograph:3:\\\\.\\DISPLAY2 "
                          b"/monitor-photograph:4:\\\\.\\DISPLAY3",
-        "no_photograph": b"/no-photograph", "unpaced": b"/unpaced"})
+        "no_photograph": b"/no-photograph", "unpaced": b"/unpaced", "thunder": b"/thunder"})
     # A byte (1: Japanese code page, 2: the file exists), then the values of
-    # the kind, the repeat, the file and the display choices.
+    # the kind, the repeat, the file, the display choices and thunder.
     seeds("settings_values", {
-        "western": b"\2" + b"\x00".join([b" 2", b" 0", b"D:\\Sound\\rain.mp3", b"0", b"1"]),
-        "japanese": b"\3" + b"\x00".join([b" 1", b" 12", sjis("C:\\音楽\\雨.mp3"), b"1", b"0"]),
-        "none": b"\x00" + b"\x00".join([b" 0", b" 0", b"", b"0", b"0"]),
+        "western": b"\2" + b"\x00".join([b" 2", b" 0", b"D:\\Sound\\rain.mp3", b"0", b"1", b"1"]),
+        "japanese": b"\3" + b"\x00".join([b" 1", b" 12", sjis("C:\\音楽\\雨.mp3"), b"1", b"0", b"0"]),
+        "none": b"\x00" + b"\x00".join([b" 0", b" 0", b"", b"0", b"0", b"0"]),
         "odd": b"\1" + b"\x00".join([b"2.9", b"70000", b"a.wav", b"yes", b""])})
     seeds("text_conversion", {
         "japanese": "BGM区分 曲目をﾘﾋﾟｰﾄ".encode(), "path": sjis("C:\\音楽\\表.mp3"),

@@ -1,6 +1,6 @@
 // libFuzzer target: the settings file's values as the program loads them at
 // its start: the music kind, the repeat, the music file (Shift-JIS text on
-// a Japanese code page), and the display choices, one field each after a
+// a Japanese code page), and the display choices and thunder, one field each after a
 // byte that says the code page and whether the music file exists. The load
 // rules' verdicts must hold: file music needs a file, the chooser's folder
 // is the program's without one, a number loads back as saved.
@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         {ProfileKey(kKeyMusicRepeat), FuzzField(fields, 1)},
         {ProfileKey(kKeyMusicFile), FuzzField(fields, 2)},
         {ProfileKey(kKeyKeepResolution), FuzzField(fields, 3)},
-        {ProfileKey(kKeyEveryMonitor), FuzzField(fields, 4)}};
+        {ProfileKey(kKeyEveryMonitor), FuzzField(fields, 4)},
+        {ProfileKey(kKeyThunder), FuzzField(fields, 5)}};
     SettingsReader reader;
     reader.read_key = [&](const std::string& key) {
         const auto found = file.find(key);
@@ -47,8 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FuzzField(fields, 2).size() > 254) {
         std::abort();
     }
-    if (ChoiceFrom(FuzzField(fields, 3)) != (FuzzField(fields, 3) == "1")) {
-        std::abort();
+    for (std::size_t choice = 3; choice <= 5; ++choice) {
+        if (ChoiceFrom(FuzzField(fields, choice)) != (FuzzField(fields, choice) == "1")) {
+            std::abort();
+        }
     }
     return 0;
 }

@@ -18,6 +18,9 @@ inline constexpr std::string_view kKeepResolutionArgument = "/keep-resolution";
 // covering the others in black.
 inline constexpr std::string_view kEveryMonitorArgument = "/every-monitor";
 
+// Thunder after every strike, as far away as its bolt.
+inline constexpr std::string_view kThunderArgument = "/thunder";
+
 // Benchmarks only: draw frames back to back instead of one per display
 // refresh. The screensaver program never passes it.
 inline constexpr std::string_view kUnpacedArgument = "/unpaced";

@@ -40,6 +40,7 @@ RendererOptions ParseRendererOptions(std::string_view command_line) {
             options.keep_resolution || SameWord(word, kKeepResolutionArgument);
         options.every_monitor = options.every_monitor || SameWord(word, kEveryMonitorArgument);
         options.unpaced = options.unpaced || SameWord(word, kUnpacedArgument);
+        options.thunder = options.thunder || SameWord(word, kThunderArgument);
         options.photograph = options.photograph && !SameWord(word, kNoPhotographArgument);
         if (auto monitor = ReadMonitorPhotograph(word)) {
             options.monitor_photographs.push_back(std::move(*monitor));

@@ -17,6 +17,7 @@
 struct RendererOptions {
     bool keep_resolution = false; // "/keep-resolution": never change the display mode
     bool every_monitor = false;   // "/every-monitor": a scene on every monitor
+    bool thunder = false;         // "/thunder": thunder after every strike
     bool unpaced = false;         // "/unpaced": frames back to back (benchmarks)
     // The run wrote the primary's photograph ("/no-photograph" says it did not).
     bool photograph = true;

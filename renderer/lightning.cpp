@@ -57,7 +57,10 @@ void spawn_bolt(Lightning& lightning, BoltKind kind, float current_time, float* 
                     ColourRgba{1.0f, 1.0f, 1.0f, 1.0f}, ColourRgba{}, static_cast<float>(half_size),
                     0.0f, 0.2f, 4.0f);
     bolt->flash_target = flash_level;
-    pool.add(std::move(bolt));
+    const FadeSprite& placed = *bolt;
+    if (pool.add(std::move(bolt)) && lightning.on_spawn) {
+        lightning.on_spawn(placed);
+    }
     std::int32_t& peak = lightning.peak_count[index_of(kind)];
     peak = std::max(peak, pool.count());
 }

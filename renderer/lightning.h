@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "sprite_pool.h"
@@ -19,6 +20,8 @@ struct Lightning {
     float last_spawn_time[2] = {0.0f, 0.0f}; // seconds, by kind
     RandomSource random = nullptr;
     std::int32_t peak_count[2] = {0, 0}; // the most sprites each pool has held at once
+    // Told of every bolt a pool takes, once it is placed (its thunder follows it).
+    std::function<void(const FadeSprite& bolt)> on_spawn;
 };
 
 // Creates the first pool (capacity 500), then the second (capacity 300). A

@@ -68,6 +68,7 @@ std::unique_ptr<Scene> make_scene(const MonitorPlace& monitor) {
         scene->texture_slots[floor_texture_slot] = build_base_level_texture(*floor);
     }
     scene->lightning.random = std::rand;
+    scene->lightning.on_spawn = g_scene.lightning.on_spawn; // its thunder too
     create_pools(*scene, platform_clock(), false);
     return scene;
 }

@@ -10,8 +10,10 @@
 #include "frame_wait.h"
 #include "image_files.h"
 #include "monitor_scenes.h"
+#include "thunder_output.h"
 
 Scene g_scene;
+ThunderOutput g_thunder;
 
 namespace {
 
@@ -50,6 +52,9 @@ void init_scene(HWND window) {
     create_gl_context(g_client_rect.right, g_client_rect.bottom);
     load_textures();
     g_scene.lightning.random = std::rand;
+    if (g_options.thunder && g_thunder.open(g_instance)) {
+        g_scene.lightning.on_spawn = [](const FadeSprite& bolt) { g_thunder.strike(bolt); };
+    }
     create_pools(g_scene, platform_clock());
     set_fixed_gl_state();
     glBindTexture(GL_TEXTURE_2D, g_scene.texture_slots[first_bolt_texture_slot]);
@@ -67,6 +72,7 @@ int run_loop() {
     pacer.start(platform_clock(), g_options.unpaced ? 0.0 : primary_refresh_period());
     MSG message{};
     for (;;) {
+        g_thunder.pump();
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
                 break;
@@ -80,6 +86,7 @@ int run_loop() {
             pacer.frame_swapped();
         }
     }
+    g_thunder.close(); // the sound ends with the picture
     shutdown_renderer();
     g_scene.lightning.first_pool.reset();
     g_scene.lightning.second_pool.reset();

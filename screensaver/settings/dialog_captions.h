@@ -27,8 +27,8 @@ struct DialogCaption {
 
 // How far the display group moves the credit, the web address and the
 // buttons down (twips), and its rows' tops in it.
-inline constexpr double kDisplayGroupShift = 855;
-inline constexpr double kDisplayRowTops[] = {120, 420};
+inline constexpr double kDisplayGroupShift = 1155;
+inline constexpr double kDisplayRowTops[] = {120, 420, 720};
 
 // The dialog's own Japanese layout: the music kinds and the track box's
 // label at their original twips, 195 high.
@@ -41,6 +41,8 @@ inline constexpr DialogCaption kJapaneseCaptions[] = {
      4200, 240, false},
     {"lbl_Disp(1)", TextKey::EveryMonitor, CaptionHolder::DisplayPanel, 660, kDisplayRowTops[1],
      4200, 240, false},
+    {"lbl_Disp(2)", TextKey::Thunder, CaptionHolder::DisplayPanel, 660, kDisplayRowTops[2], 4200,
+     240, false},
     {"Cmd_Set", TextKey::OkButton, CaptionHolder::Form, 4740, 3000 + kDisplayGroupShift, 1215, 375,
      true},
     {"Cmd_Can", TextKey::CancelButton, CaptionHolder::Form, 6000, 3000 + kDisplayGroupShift, 1215,
@@ -64,6 +66,8 @@ inline constexpr DialogCaption kEnglishCaptions[] = {
      4200, kCaptionHeight, false},
     {"lbl_Disp(1)", TextKey::EveryMonitor, CaptionHolder::DisplayPanel, 660, kDisplayRowTops[1],
      4200, kCaptionHeight, false},
+    {"lbl_Disp(2)", TextKey::Thunder, CaptionHolder::DisplayPanel, 660, kDisplayRowTops[2], 4200,
+     kCaptionHeight, false},
     {"Cmd_Set", TextKey::OkButton, CaptionHolder::Form, 4740, 3000 + kDisplayGroupShift, 1215, 375,
      true},
     {"Cmd_Can", TextKey::CancelButton, CaptionHolder::Form, 6000, 3000 + kDisplayGroupShift, 1215,

@@ -17,6 +17,7 @@ inline constexpr std::string_view kKeyMusicRepeat = "BGMﾘﾋﾟｰﾄ";      /
 inline constexpr std::string_view kKeyMusicFile = "BGMﾌｧｲﾙ";         // BgmFile
 inline constexpr std::string_view kKeyKeepResolution = "解像度維持"; // KeepResolution
 inline constexpr std::string_view kKeyEveryMonitor = "全ﾓﾆﾀｰ表示";   // EveryMonitor
+inline constexpr std::string_view kKeyThunder = "雷鳴";              // Thunder
 
 // The settings file of a program in program_folder (no trailing backslash).
 std::string SettingsFilePath(std::string_view program_folder);

@@ -18,6 +18,7 @@ enum class TextKey {
     RepeatTrack,       // after the track box
     KeepResolution,    // the display group's first check
     EveryMonitor,      // its second check
+    Thunder,           // its third check
     OkButton,          // saves and closes the dialog
     CancelButton,      // closes it
     ChooserTitle,      // the file chooser's title
@@ -27,7 +28,9 @@ enum class TextKey {
     PathTooLong,       // a music file whose path the settings file cannot hold (then its name)
     CannotSave,        // the settings file cannot be written (then its path)
 };
-inline constexpr std::size_t kTextKeyCount = 14;
+inline constexpr std::size_t kTextKeyCount = 15;
+static_assert(static_cast<std::size_t>(TextKey::CannotSave) + 1 == kTextKeyCount,
+              "every text key has its text in each table");
 
 enum class Language {
     Japanese,

@@ -109,6 +109,7 @@ void LoadDisplaySettings() {
     };
     g_display_settings.KeepResolution = read(kKeyKeepResolution);
     g_display_settings.EveryMonitor = read(kKeyEveryMonitor);
+    g_display_settings.Thunder = read(kKeyThunder);
 }
 
 void LoadMusicSettingsFromFolder(MusicSettings& settings, const std::string& program_folder) {

@@ -18,13 +18,14 @@ velmoran_system_test(music_wine_test
     DRIVES music_sound_helper)
 target_link_libraries(music_wine_test PRIVATE music_win32 music_test_sounds winmm)
 
-# What the null sink's monitor records while the module plays a WAV and an MP3.
+# What the null sink's monitor records while the module plays a WAV and an
+# MP3, and while the renderer thunders.
 add_test(NAME music_sound_check
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/music/music_sound_check.sh
                  ${VELMORAN_WINE_SESSION_DIR} ${CMAKE_BINARY_DIR}/wine-run
                  $<TARGET_FILE:music_sound_helper>
                  "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/music data/tone 440 Hz.mp3"
-                 ${CMAKE_BINARY_DIR}/music-sound-check)
+                 ${CMAKE_BINARY_DIR}/music-sound-check $<TARGET_FILE:renderer>)
 set_tests_properties(music_sound_check PROPERTIES FIXTURES_REQUIRED wine_session RESOURCE_LOCK display
                      LABELS sound TIMEOUT 120)
 

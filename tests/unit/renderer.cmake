@@ -37,7 +37,8 @@ target_link_libraries(glu_scale_test PRIVATE osmesa_test_support)
 velmoran_unit_test(lightning_test
     bolt_life_test.cpp
     sprite_pool_test.cpp
-    spawn_rule_test.cpp)
+    spawn_rule_test.cpp
+    thunder_test.cpp)
 target_link_libraries(lightning_test PRIVATE renderer_core)
 
 velmoran_unit_test(frame_drawing_test frame_drawing_test.cpp)

@@ -1,5 +1,6 @@
-// Writes the pictures built into Velmoran.scr into a folder (resources/ when
-// they are to be committed): velmoran_artwork OUTPUT_FOLDER
+// Writes the pictures built into Velmoran.scr and the thunder sounds built
+// into Velmoran.dll into a folder (resources/ when they are to be
+// committed): velmoran_artwork OUTPUT_FOLDER
 
 #include <cstdio>
 #include <string>
@@ -13,6 +14,7 @@
 #include "program_icon.h"
 #include "radio_marks.h"
 #include "check_marks.h"
+#include "thunder_sounds.h"
 
 namespace {
 
@@ -23,6 +25,11 @@ std::vector<std::uint8_t> Bitmap() {
 
 std::vector<std::uint8_t> ProgramIcon() {
     return artwork::EncodeIcon(artwork::PaintProgramIcon());
+}
+
+template <int variant>
+std::vector<std::uint8_t> Thunder() {
+    return artwork::EncodeWav(artwork::SynthesiseThunder(variant), artwork::kThunderSampleRate);
 }
 
 std::vector<std::uint8_t> LinkCursor() {
@@ -60,6 +67,10 @@ int main(int argc, char** argv) {
         {"check_checked.bmp", Bitmap<artwork::PaintCheckChecked>},
         {"panel_strip.bmp", Bitmap<artwork::PaintPanelStrip>},
         {"link_cursor.cur", LinkCursor},
+        // The renderer's thunder.
+        {"thunder_1.wav", Thunder<0>},
+        {"thunder_2.wav", Thunder<1>},
+        {"thunder_3.wav", Thunder<2>},
     };
     for (const auto& picture : pictures) {
         const std::string path = folder + "/" + picture.name;

@@ -133,10 +133,12 @@ Velmoran_P::Velmoran_P()
                                         {Pic_C, "Img_BGM", 2}}},
       lbl_BGM{{{Pic_C, "lbl_BGM", 0}, {Pic_C, "lbl_BGM", 1}, {Pic_C, "lbl_BGM", 2}}},
       BGM_Repeat(Pic_C, "BGM_Repeat"), lbl14(Pic_C, "lbl", 14), Cmd_File(Pic_C, "Cmd_File"),
-      lbl_Fname(Pic_C, "lbl_Fname"),
-      Pic_D(*this, "Pic_D"), Img_Disp{{{Pic_D, "Img_Disp", 0}, {Pic_D, "Img_Disp", 1}}},
-      lbl_Disp{{{Pic_D, "lbl_Disp", 0}, {Pic_D, "lbl_Disp", 1}}}, lbl7(*this, "lbl", 7),
-      lbl_URL(*this, "lbl_URL"), Cmd_Set(*this, "Cmd_Set"), Cmd_Can(*this, "Cmd_Can"),
+      lbl_Fname(Pic_C, "lbl_Fname"), Pic_D(*this, "Pic_D"), Img_Disp{{{Pic_D, "Img_Disp", 0},
+                                                                      {Pic_D, "Img_Disp", 1},
+                                                                      {Pic_D, "Img_Disp", 2}}},
+      lbl_Disp{{{Pic_D, "lbl_Disp", 0}, {Pic_D, "lbl_Disp", 1}, {Pic_D, "lbl_Disp", 2}}},
+      lbl7(*this, "lbl", 7), lbl_URL(*this, "lbl_URL"), Cmd_Set(*this, "Cmd_Set"),
+      Cmd_Can(*this, "Cmd_Can"),
       Pic_Mbl(*this, "Pic_Mbl"), Img_Ra{{{*this, "Img_Ra", 0}, {*this, "Img_Ra", 1}}},
       Img_Ck{{{*this, "Img_Ck", 0}, {*this, "Img_Ck", 1}}} {
     SetCaption(kSettingsDialogTitle);
@@ -166,7 +168,7 @@ Velmoran_P::Velmoran_P()
     Cmd_Set.Click = [this] { Cmd_Set_Click(); };
     Cmd_Can.Click = [this] { Cmd_Can_Click(); };
     for (Label* one_line : {&lbl15, &lbl_BGM[0], &lbl_BGM[1], &lbl_BGM[2], &lbl14, &lbl7, &lbl_URL,
-                            &lbl_Disp[0], &lbl_Disp[1]}) {
+                            &lbl_Disp[0], &lbl_Disp[1], &lbl_Disp[2]}) {
         one_line->SetWordWrap(false);
     }
     lbl15.SetAlignment(Alignment::Center);
@@ -188,7 +190,7 @@ Velmoran_P::Velmoran_P()
     // The display group: the music group's look, one check in a row.
     Pic_D.SetBackColor(0x00E0E0E0);
     Pic_D.SetAutoRedraw(true);
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < 3; ++i) {
         Img_Disp[static_cast<std::size_t>(i)].MouseDown = [this, i](const MouseEventArgs&) {
             ToggleDisplayChoice(i);
         };
@@ -215,7 +217,8 @@ Label* Velmoran_P::CaptionLabel(std::string_view control) {
         Label* label;
     } labels[] = {{"lbl_BGM(0)", &lbl_BGM[0]},   {"lbl_BGM(1)", &lbl_BGM[1]},
                   {"lbl_BGM(2)", &lbl_BGM[2]},   {"lbl14", &lbl14},
-                  {"lbl_Disp(0)", &lbl_Disp[0]}, {"lbl_Disp(1)", &lbl_Disp[1]}};
+                  {"lbl_Disp(0)", &lbl_Disp[0]}, {"lbl_Disp(1)", &lbl_Disp[1]},
+                  {"lbl_Disp(2)", &lbl_Disp[2]}};
     for (const auto& l : labels) {
         if (l.name == control) {
             return l.label;
@@ -267,8 +270,8 @@ void Velmoran_P::Layout() {
     Place(BGM_Repeat, 1680, 780, 615, 300);
     Cmd_File.SetFont(DialogFont());
     Place(Cmd_File, 420, 1680, 615, 375);
-    Place(Pic_D, 180, 2835, 7035, 735);
-    for (int i = 0; i < 2; ++i) {
+    Place(Pic_D, 180, 2835, 7035, 1035);
+    for (int i = 0; i < 3; ++i) {
         Place(Img_Disp[static_cast<std::size_t>(i)], 420, kDisplayRowTops[i], 195, 195);
     }
     Place(Pic_Mbl, 120, 4680, 8340, 300);
@@ -363,13 +366,15 @@ namespace {
 
 // The display choice of the group's row index.
 bool& DisplayChoice(int index) {
-    return index == 0 ? g_display_settings.KeepResolution : g_display_settings.EveryMonitor;
+    bool* const choices[] = {&g_display_settings.KeepResolution, &g_display_settings.EveryMonitor,
+                             &g_display_settings.Thunder};
+    return *choices[index];
 }
 
 } // namespace
 
 void Velmoran_P::ShowChecks() {
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < 3; ++i) {
         Img_Disp[static_cast<std::size_t>(i)].SetPicture(
             Img_Ck[DisplayChoice(i) ? 1 : 0].GetPicture());
     }

@@ -33,10 +33,10 @@ public:
     Command Cmd_File;
     runtime::Label lbl_Fname; // the music file
     // The display group's panel, under the music group, and its checks:
-    // 0 keep the screen's resolution, 1 show on every monitor.
+    // 0 keep the screen's resolution, 1 show on every monitor, 2 thunder.
     runtime::PictureBox Pic_D;
-    std::array<runtime::Image, 2> Img_Disp; // the check marks
-    std::array<runtime::Label, 2> lbl_Disp; // their captions
+    std::array<runtime::Image, 3> Img_Disp; // the check marks
+    std::array<runtime::Label, 3> lbl_Disp; // their captions
     // On the form.
     runtime::Label lbl7; // lbl(7): the credit, ending in the version
     runtime::Label lbl_URL;

@@ -49,11 +49,13 @@ RECT RectOf(HWND window) {
 } // namespace
 
 std::string SettingsBytes(const std::string& kind, const std::string& repeat,
-                          const std::string& file, const char* keep, const char* every) {
+                          const std::string& file, const char* keep, const char* every,
+                          const char* thunder) {
     return "[Section]\r\n" + Sjis("BGM区分") + "=" + kind + "\r\n" + Sjis("BGMﾘﾋﾟｰﾄ") + "=" +
            repeat + "\r\n" + Sjis("BGMﾌｧｲﾙ") + "=" + file + "\r\n" +
            (keep != nullptr ? Sjis("解像度維持") + "=" + keep + "\r\n" : "") +
-           (every != nullptr ? Sjis("全ﾓﾆﾀｰ表示") + "=" + every + "\r\n" : "");
+           (every != nullptr ? Sjis("全ﾓﾆﾀｰ表示") + "=" + every + "\r\n" : "") +
+           (thunder != nullptr ? Sjis("雷鳴") + "=" + thunder + "\r\n" : "");
 }
 
 // Copies a program into folder unless the same file is there already.
@@ -102,7 +104,11 @@ bool SettingsDialog::Open(const std::string& folder, const std::string& argument
         !StartScreensaver(m_process, program, arguments)) {
         return false;
     }
-    m_window = wait_for_window("<Velmoran>", 10s);
+    // NOTE: Wine's desktop process ends a few seconds after the session's
+    // last window; the next first window waits while it starts again, which
+    // takes over 10 s when Wine's RPC service does not answer it in time
+    // ("start_rpcss" gives up after 10 s). So the dialog gets 30 s.
+    m_window = wait_for_window("<Velmoran>", 30s);
     if (m_window == nullptr) {
         return false;
     }

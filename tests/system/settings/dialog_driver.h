@@ -20,7 +20,7 @@ namespace velmoran_test {
 // the display choices' keys last, when they are given.
 std::string SettingsBytes(const std::string& kind, const std::string& repeat,
                           const std::string& file, const char* keep = nullptr,
-                          const char* every = nullptr);
+                          const char* every = nullptr, const char* thunder = nullptr);
 
 // Velmoran.scr and Velmoran.dll copied into folder (made when needed), with
 // the settings file holding settings, or no settings file when it is empty.

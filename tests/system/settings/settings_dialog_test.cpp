@@ -77,8 +77,8 @@ int SelectedMark(const SettingsDialog& dialog) {
     return found;
 }
 
-// The display group's rows: 0 keep the screen's resolution, 1 every monitor.
-constexpr double kDisplayRowTops[] = {120, 420};
+// The display group's rows: 0 keep the screen's resolution, 1 every monitor, 2 thunder.
+constexpr double kDisplayRowTops[] = {120, 420, 720};
 
 // Whether the display group's check of row shows ticked.
 bool Ticked(const SettingsDialog& dialog, int row) {
@@ -183,13 +183,14 @@ TEST(SettingsDialog,
         ClickDisplayRow(dialog, 0, false);
         EXPECT_FALSE(Ticked(dialog, 0));
         ClickDisplayRow(dialog, 1, true);
+        ClickDisplayRow(dialog, 2, false);
         EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
     }
-    EXPECT_EQ(ReadFileBytes(kIni), SettingsBytes(Saved(" 2"), Saved(" 0"), "", "0", "1"));
+    EXPECT_EQ(ReadFileBytes(kIni), SettingsBytes(Saved(" 2"), Saved(" 0"), "", "0", "1", "1"));
     SettingsDialog again;
     ASSERT_TRUE(again.Open(kFolder));
     EXPECT_EQ(SelectedMark(again), 0);
-    EXPECT_TRUE(Ticked(again, 1));
+    EXPECT_TRUE(Ticked(again, 1) && Ticked(again, 2));
     EXPECT_EQ(again.ClickAndWaitForEnd(again.CancelButton()), 0u);
 }
 
@@ -203,7 +204,8 @@ TEST(SettingsDialog, TheTrackTypedIsRoundedHalvesToEven) {
         dialog.TypeTrack(text);
         EXPECT_EQ(dialog.TrackBoxText(), text);
         EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
-        EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 1", saved, "", "0", "0")))
+        EXPECT_EQ(Values(ReadFileBytes(kIni)),
+                  Values(SettingsBytes(" 1", saved, "", "0", "0", "0")))
             << "typed " << std::string(text.begin(), text.end());
     }
 }
@@ -224,7 +226,7 @@ TEST(SettingsDialog, TheFileChooserKeepsTheFileWhenCancelledAndOpensInItsFolder)
         EXPECT_TRUE(wait_until([&] { return !IsWindow(chooser); }, 5s));
         EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
     }
-    EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 2", " 0", first, "0", "0")));
+    EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 2", " 0", first, "0", "0", "0")));
 
     // A name typed without a folder lands in the chooser's folder: the music file's.
     SettingsDialog dialog;
@@ -238,7 +240,7 @@ TEST(SettingsDialog, TheFileChooserKeepsTheFileWhenCancelledAndOpensInItsFolder)
         5s));
     EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
     EXPECT_EQ(ReadFileBytes(kIni),
-              SettingsBytes(Saved(" 2"), Saved(" 0"), kMusicFolder + "\\b.wav", "0", "0"));
+              SettingsBytes(Saved(" 2"), Saved(" 0"), kMusicFolder + "\\b.wav", "0", "0", "0"));
 }
 
 // On a system whose code page cannot write the file's name, the file is
@@ -264,7 +266,7 @@ TEST(SettingsDialog, AFileNameTheCodePageCannotWriteIsRefused) {
     EXPECT_NE(content.text.find(japanese), std::wstring::npos) << "it names the file";
     PressOk(box);
     EXPECT_EQ(dialog.ClickAndWaitForEnd(dialog.SetButton()), 0u);
-    EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 2", " 0", first, "0", "0")));
+    EXPECT_EQ(Values(ReadFileBytes(kIni)), Values(SettingsBytes(" 2", " 0", first, "0", "0", "0")));
 }
 
 // Both programs run with the user's own rights, so that a folder they cannot
@@ -324,16 +326,16 @@ TEST(SettingsDialog, LayoutFollowsTheScreensResolution) {
     RECT client{};
     GetClientRect(dialog.Window(), &client);
     const std::map<int, std::pair<int, int>> sizes{
-        {96, {495, 303}}, {120, {619, 379}}, {144, {743, 455}}, {192, {990, 606}}};
+        {96, {495, 323}}, {120, {619, 404}}, {144, {743, 485}}, {192, {990, 646}}};
     ASSERT_TRUE(sizes.contains(Dpi()));
     EXPECT_EQ(client.right, sizes.at(Dpi()).first);
     EXPECT_EQ(client.bottom, sizes.at(Dpi()).second);
     ExpectRect(InClient(dialog.Window(), dialog.Panel()), Twips(180, 240, 7035, 2475), "Pic_C");
-    ExpectRect(InClient(dialog.Window(), dialog.DisplayPanel()), Twips(180, 2835, 7035, 735),
+    ExpectRect(InClient(dialog.Window(), dialog.DisplayPanel()), Twips(180, 2835, 7035, 1035),
                "Pic_D");
-    ExpectRect(InClient(dialog.Window(), dialog.SetButton()), Twips(4740, 3855, 1215, 375),
+    ExpectRect(InClient(dialog.Window(), dialog.SetButton()), Twips(4740, 4155, 1215, 375),
                "Cmd_Set");
-    ExpectRect(InClient(dialog.Window(), dialog.CancelButton()), Twips(6000, 3855, 1215, 375),
+    ExpectRect(InClient(dialog.Window(), dialog.CancelButton()), Twips(6000, 4155, 1215, 375),
                "Cmd_Can");
     ExpectRect(InClient(dialog.Panel(), dialog.FileButton()), Twips(420, 1680, 615, 375),
                "Cmd_File");

@@ -20,6 +20,7 @@
 #include "preview_pictures.h"
 #include "radio_marks.h"
 #include "check_marks.h"
+#include "thunder_sounds.h"
 
 namespace {
 
@@ -77,6 +78,29 @@ const artwork::Canvas& PreviewBackground() {
 TEST(Artwork, CommittedPicturesAreTheGeneratorsOutput) {
     ExpectCommittedMatchesPainted("preview_picture.bmp", PreviewPicture());
     ExpectCommittedMatchesPainted("preview_background.bmp", PreviewBackground());
+}
+
+// The thunder sounds: the generator's, byte for byte, each a crack loud at
+// its start over a rumble that has died away at its end.
+TEST(Artwork, ThunderSoundsAreCommittedCracksThatRumbleAway) {
+    for (int variant = 0; variant < artwork::kThunderVariants; ++variant) {
+        const std::string name = "thunder_" + std::to_string(variant + 1) + ".wav";
+        const std::vector<std::int16_t> samples = artwork::SynthesiseThunder(variant);
+        EXPECT_EQ(ReadFile(Resource(name.c_str())),
+                  artwork::EncodeWav(samples, artwork::kThunderSampleRate))
+            << name << ": regenerate with the artwork target";
+        const auto peak = [&](double from, double to) {
+            int most = 0;
+            for (auto i = static_cast<std::size_t>(from * artwork::kThunderSampleRate);
+                 i < static_cast<std::size_t>(to * artwork::kThunderSampleRate); ++i) {
+                most = std::max(most, std::abs(int{samples[i]}));
+            }
+            return most;
+        };
+        EXPECT_GT(peak(0.0, 0.05), 16000) << name;
+        const double end = static_cast<double>(samples.size()) / artwork::kThunderSampleRate;
+        EXPECT_LT(peak(end - 0.05, end), 800) << name;
+    }
 }
 
 TEST(Artwork, PreviewPictureIsADarkSkyOverAPaleStripWithABolt) {

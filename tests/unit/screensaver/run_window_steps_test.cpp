@@ -176,7 +176,8 @@ TEST(RendererLaunch, PathsOfOtherFolders) {
     } choices[] = {{{false, false}, ""},
                    {{true, false}, " /keep-resolution"},
                    {{false, true}, " /every-monitor"},
-                   {{true, true}, " /keep-resolution /every-monitor"}};
+                   {{true, true}, " /keep-resolution /every-monitor"},
+                   {{false, false, true}, " /thunder"}};
     for (const auto& c : choices) {
         EXPECT_EQ(
             LaunchOf("D:\\Savers\\Velmoran.dll", RendererArgumentsFor(c.settings)).command_line,

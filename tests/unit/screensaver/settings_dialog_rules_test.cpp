@@ -93,7 +93,7 @@ TEST(ProgramTexts, JapaneseOnlyForJapaneseAndEveryTextInBothTables) {
     const std::map<std::string_view, std::array<double, 4>> own{
         {"lbl_BGM(1)", {660, 840, 645, 195}},  {"lbl14", {2340, 840, 990, 195}},
         {"lbl_BGM(0)", {660, 1140, 330, 195}}, {"lbl_BGM(2)", {660, 1440, 900, 195}},
-        {"Cmd_Set", {4740, 3855, 1215, 375}},  {"Cmd_Can", {6000, 3855, 1215, 375}}};
+        {"Cmd_Set", {4740, 4155, 1215, 375}},  {"Cmd_Can", {6000, 4155, 1215, 375}}};
     for (const DialogCaption& c : DialogCaptionsIn(Language::Japanese)) {
         if (own.contains(c.control)) {
             EXPECT_EQ((std::array{c.left, c.top, c.width, c.height}), own.at(c.control))

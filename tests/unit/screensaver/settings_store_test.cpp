@@ -76,12 +76,13 @@ TEST(DisplaySettings, OnlyAStoredOneTurnsAChoiceOnAndASaveWritesOneOrZeroInOrder
     EXPECT_TRUE(ChoiceFrom("1"));
     std::vector<std::pair<std::string, std::string>> writes;
     SaveDisplaySettings(
-        DisplaySettings{true, false},
+        DisplaySettings{true, false, true},
         [&](const std::string& key, const std::string& value) { writes.emplace_back(key, value); });
     const std::string keep = "\x89\xF0\x91\x9C\x93\x78\x88\xDB\x8E\x9D";  // 解像度維持
     const std::string every = "\x91\x53\xD3\xC6\xC0\xB0\x95\x5C\x8E\xA6"; // 全ﾓﾆﾀｰ表示
-    EXPECT_EQ(writes,
-              (std::vector<std::pair<std::string, std::string>>{{keep, "1"}, {every, "0"}}));
+    const std::string thunder = "\x97\x8B\x96\xC2";                       // 雷鳴
+    EXPECT_EQ(writes, (std::vector<std::pair<std::string, std::string>>{
+                          {keep, "1"}, {every, "0"}, {thunder, "1"}}));
 }
 
 } // namespace

@@ -193,11 +193,19 @@ renderer_run() {
     # shellcheck disable=SC2086
     WINEDEBUG=+timestamp,+wgl "$VELMORAN_WINE" "$renderer" $arguments 2>"$work/trace" &
     local pid=$!
-    sleep 3
+    # Measured from a second after its first frame (a new Wine session may
+    # take several seconds to show it); the stamps are those of swap lines,
+    # never of a line Wine is still writing.
     local wine_pid server_pid before after server_before server_after start_stamp end_stamp
+    for _ in $(seq 120); do
+        grep -qa 'wglSwapBuffers' "$work/trace" && break
+        kill -0 $pid 2>/dev/null || break
+        sleep 0.25
+    done
+    sleep 1
     wine_pid=$(pgrep -f 'Velmoran.dll' | head -n 1)
     server_pid=$(pgrep -f "^$(dirname "$VELMORAN_WINE")/wineserver" | head -n 1)
-    start_stamp=$(tail -n 1 "$work/trace" | cut -d: -f1)
+    start_stamp=$(grep -a 'wglSwapBuffers' "$work/trace" | tail -n 1 | cut -d: -f1)
     before=$(cpu "$wine_pid")
     server_before=$(cpu "$server_pid")
     sleep "$seconds"
@@ -206,6 +214,7 @@ renderer_run() {
     end_stamp=$(grep 'wglSwapBuffers' "$work/trace" | tail -n 1 | cut -d: -f1)
     for _ in $(seq 40); do kill -0 $pid 2>/dev/null || break; xdotool key Escape; sleep 0.25; done
     wait $pid
+    local status=$?
     cmake/wine-session.sh stop "$session"
     # Swaps between the two stamps of Wine's trace clock (seconds).
     local count span
@@ -213,7 +222,8 @@ renderer_run() {
         awk -v a="$start_stamp" -v b="$end_stamp" '$1 > a && $1 <= b' | wc -l)
     span=$(awk -v a="$start_stamp" -v b="$end_stamp" 'BEGIN { print b - a }')
     if [ -z "$start_stamp" ] || [ -z "$end_stamp" ] || [ "$count" -lt 2 ]; then
-        echo "renderer under Wine $size $mode: could not be measured (no frames in the trace)"
+        echo "renderer under Wine $size $mode: could not be measured" \
+            "($(grep -ac 'wglSwapBuffers' "$work/trace") frames in the trace, exit code $status)"
         return
     fi
     report "renderer under Wine $size $mode" "$count" "$span" "$((after - before))" \

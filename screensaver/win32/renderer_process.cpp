@@ -8,7 +8,20 @@
 
 namespace {
 
-HANDLE g_renderer = nullptr; // the process, for as long as the program lives
+HANDLE g_renderer = nullptr;  // the process, for as long as the program lives
+HANDLE g_end_watch = nullptr; // the thread pool's wait for its end
+
+// Where the renderer's end is told: a timer's tick on the run window.
+struct EndTick {
+    HWND window = nullptr;
+    UINT_PTR timer_id = 0;
+};
+EndTick g_end_tick;
+
+void CALLBACK RendererEnded(void*, BOOLEAN) {
+    // A window that is gone by now makes this post fail harmlessly.
+    PostMessageW(g_end_tick.window, WM_TIMER, g_end_tick.timer_id, 0);
+}
 
 } // namespace
 
@@ -28,6 +41,27 @@ bool StartRendererProcess(const RendererLaunch& launch) {
     CloseHandle(process.hThread);
     g_renderer = process.hProcess;
     return true;
+}
+
+bool PostTimerTickWhenRendererEnds(HWND window, UINT_PTR timer_id) {
+    if (g_renderer == nullptr || g_end_watch != nullptr) {
+        return false;
+    }
+    g_end_tick = EndTick{window, timer_id};
+    if (!RegisterWaitForSingleObject(&g_end_watch, g_renderer, RendererEnded, nullptr, INFINITE,
+                                     WT_EXECUTEONLYONCE)) {
+        g_end_watch = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void StopWatchingRenderer() {
+    if (g_end_watch != nullptr) {
+        // Waits for a callback under way, so none runs after the program's end.
+        UnregisterWaitEx(g_end_watch, INVALID_HANDLE_VALUE);
+        g_end_watch = nullptr;
+    }
 }
 
 bool RendererProcessRunning() {

@@ -102,8 +102,14 @@ RunWindowServices Velmoran_S::Services() {
     services.handoff_images = HandoffImages();
     services.program_folder = Utf8FromWide(Application::ProgramFolderWide());
     services.renderer_arguments = RendererArgumentsFor(g_display_settings);
-    services.start_renderer = [](const RendererLaunch& launch) {
-        return StartRendererProcess(launch);
+    services.start_renderer = [this](const RendererLaunch& launch) {
+        if (!StartRendererProcess(launch)) {
+            return false;
+        }
+        // Timer3 looks for the renderer's window twice a second; its end is
+        // also told at once, so Esc ends the whole run without that wait.
+        PostTimerTickWhenRendererEnds(ContainerWindow(), Timer3.Id());
+        return true;
     };
     services.renderer_running = [] { return RendererProcessRunning(); };
     services.renderer_window_exists = [] {
@@ -123,7 +129,10 @@ RunWindowServices Velmoran_S::Services() {
     services.command_arguments = [] { return Application::CommandArguments(); };
     services.lead_byte = SystemLeadByte;
     services.show_cursor = [] { LastApiResult = ShowCursor(TRUE); };
-    services.end_program = [] { Application::End(); };
+    services.end_program = [] {
+        StopWatchingRenderer();
+        Application::End();
+    };
     return services;
 }
 

@@ -293,10 +293,13 @@ void Velmoran_P::LayOutAt(int dpi) {
     Form_Resize();
 }
 
+// The dialog goes where the system suggests, at the size its layout gives
+// it: the suggested size is the old one scaled, frame and all, and may be a
+// pixel off the client the twips give at the new scaling.
 void Velmoran_P::Form_DpiChanged(int dpi, const RECT& suggested) {
     LayOutAt(dpi);
-    SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Form_Resize();
 }
 

@@ -6,10 +6,10 @@
 # run for users) and unpaced (frames back to back: the cost of a frame).
 #
 # The hack runs in a private Xvfb's root window; its floor comes from a
-# stand-in for XScreenSaver's grabber that paints a 1920x1080 desktop
-# picture, and its buffer swaps are counted by a small preloaded library.
-# The renderer runs under Wine with the resolution kept, over the hand-off
-# pictures of bench/hand_off_pictures.sh; its swaps are read from Wine's
+# stand-in for XScreenSaver's grabber that paints a desktop picture of the
+# screen's size, and its buffer swaps are counted by a small preloaded
+# library. The renderer runs under Wine with the resolution kept, over the
+# 1920x1080 hand-off pictures of bench/hand_off_pictures.sh; its swaps are read from Wine's
 # trace, and its CPU is that of its own process (the wineserver's is shown
 # beside it).
 #

@@ -24,49 +24,8 @@ chmod a+rx "$work"
 . tests/hack/daemon_session.sh
 trap 'daemon_session_stop; rm -rf "$work"' EXIT
 
-# Notes the start and the first swap (milliseconds apart) in FIRST_SWAP_FILE;
-# on SIGUSR1 appends the swaps so far to SWAP_COUNT_FILE.
-cat >"$work/swaps.c" <<'C'
-#define _GNU_SOURCE
-#include <dlfcn.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
-#include <time.h>
-#include <unistd.h>
-static volatile unsigned long swaps;
-static struct timespec started;
-static void append(const char *variable, unsigned long value) {
-    char text[32];
-    int n = snprintf(text, sizeof text, "%lu\n", value);
-    const char *path = getenv(variable);
-    int fd = path ? open(path, O_WRONLY | O_APPEND | O_CREAT, 0666) : -1;
-    if (fd >= 0) { write(fd, text, (size_t)n); close(fd); }
-}
-static void report(int signal) { (void)signal; append("SWAP_COUNT_FILE", swaps); }
-__attribute__((constructor)) static void install(void) {
-    clock_gettime(CLOCK_MONOTONIC, &started);
-    struct sigaction action;
-    memset(&action, 0, sizeof action);
-    action.sa_handler = report;
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGUSR1, &action, NULL);
-}
-void glXSwapBuffers(void *display, unsigned long drawable) {
-    static void (*real)(void *, unsigned long);
-    if (!real) real = (void (*)(void *, unsigned long))dlsym(RTLD_NEXT, "glXSwapBuffers");
-    real(display, drawable);
-    if (++swaps == 1) {
-        struct timespec now;
-        clock_gettime(CLOCK_MONOTONIC, &now);
-        append("FIRST_SWAP_FILE", (unsigned long)((now.tv_sec - started.tv_sec) * 1000 +
-                                                   (now.tv_nsec - started.tv_nsec) / 1000000));
-    }
-}
-C
-gcc -shared -fPIC -O2 -o "$work/swaps.so" "$work/swaps.c" -ldl || exit 2
+# Buffer swaps counted by bench/swap_counter.c, preloaded.
+gcc -shared -fPIC -O2 -o "$work/swaps.so" bench/swap_counter.c -ldl || exit 2
 mkdir -m 777 "$work/out"
 
 cpu() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0; }

@@ -35,46 +35,8 @@ renderer=${RENDERER:-$root/build/win64/bin/Velmoran.dll}
 work=$(mktemp -d /tmp/velmoran-hack-bench.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-# Counts glXSwapBuffers; on SIGUSR1 appends the count so far to the file
-# named by SWAP_COUNT_FILE, so that the frames of a window of time are known.
-cat >"$work/swaps.c" <<'C'
-#define _GNU_SOURCE
-#include <dlfcn.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
-#include <unistd.h>
-static volatile unsigned long swaps;
-static void report(int signal) {
-    (void)signal;
-    char text[32];
-    int n = 0;
-    unsigned long v = swaps;
-    char digits[24];
-    do { digits[n++] = (char)('0' + v % 10); v /= 10; } while (v);
-    for (int i = 0; i < n; ++i) text[i] = digits[n - 1 - i];
-    text[n++] = '\n';
-    const char *path = getenv("SWAP_COUNT_FILE");
-    int fd = path ? open(path, O_WRONLY | O_APPEND | O_CREAT, 0644) : -1;
-    if (fd >= 0) { write(fd, text, (size_t)n); close(fd); }
-}
-__attribute__((constructor)) static void install(void) {
-    struct sigaction action;
-    memset(&action, 0, sizeof action);
-    action.sa_handler = report;
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGUSR1, &action, NULL);
-}
-void glXSwapBuffers(void *display, unsigned long drawable) {
-    static void (*real)(void *, unsigned long);
-    if (!real) real = (void (*)(void *, unsigned long))dlsym(RTLD_NEXT, "glXSwapBuffers");
-    ++swaps;
-    real(display, drawable);
-}
-C
-gcc -shared -fPIC -O2 -o "$work/swaps.so" "$work/swaps.c" -ldl || exit 2
+# Buffer swaps counted by bench/swap_counter.c, preloaded.
+gcc -shared -fPIC -O2 -o "$work/swaps.so" bench/swap_counter.c -ldl || exit 2
 
 # A stand-in for xscreensaver-getimage WINDOW PIXMAP: paints a desktop-like
 # picture (bands of colour with a gradient) into the pixmap and reports it

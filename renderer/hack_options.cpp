@@ -70,18 +70,22 @@ struct OptionRow {
     std::string_view usage;
 };
 
+// An option that sets one field to one value.
+template <auto Field, auto Value>
+bool Set(HackOptions& options, std::string_view) {
+    options.*Field = Value;
+    return true;
+}
+
+// An option every hack takes that means nothing here.
+bool Ignore(HackOptions&, std::string_view) {
+    return true;
+}
+
 constexpr OptionRow kOptions[] = {
-    {"root", false,
-     [](HackOptions& o, std::string_view) {
-         o.target = Target::Root;
-         return true;
-     },
+    {"root", false, Set<&HackOptions::target, Target::Root>,
      "draw into the daemon's window or the (virtual) root window"},
-    {"window", false,
-     [](HackOptions& o, std::string_view) {
-         o.target = Target::OwnWindow;
-         return true;
-     },
+    {"window", false, Set<&HackOptions::target, Target::OwnWindow>,
      "draw into a window of its own (the default)"},
     {"window-id", true,
      [](HackOptions& o, std::string_view v) {
@@ -89,24 +93,12 @@ constexpr OptionRow kOptions[] = {
          return ReadWindowId(v, o.window);
      },
      "draw into the window with this id (decimal or 0x-hexadecimal)"},
-    {"install", false, [](HackOptions&, std::string_view) { return true; },
-     "(ignored: the hack needs no colormap of its own)"},
-    {"noinstall", false, [](HackOptions&, std::string_view) { return true; }, "(ignored)"},
-    {"visual", true, [](HackOptions&, std::string_view) { return true; },
-     "(ignored: the visual is the window's, or the daemon's GL visual)"},
-    {"mono", false, [](HackOptions&, std::string_view) { return true; }, "(ignored)"},
-    {"fps", false,
-     [](HackOptions& o, std::string_view) {
-         o.fps = true;
-         return true;
-     },
-     "show the frame rate"},
-    {"no-fps", false,
-     [](HackOptions& o, std::string_view) {
-         o.fps = false;
-         return true;
-     },
-     "do not show the frame rate"},
+    {"install", false, Ignore, "(ignored: the hack needs no colormap of its own)"},
+    {"noinstall", false, Ignore, "(ignored)"},
+    {"visual", true, Ignore, "(ignored: the visual is the window's, or the daemon's GL visual)"},
+    {"mono", false, Ignore, "(ignored)"},
+    {"fps", false, Set<&HackOptions::fps, true>, "show the frame rate"},
+    {"no-fps", false, Set<&HackOptions::fps, false>, "do not show the frame rate"},
     {"delay", true,
      [](HackOptions& o, std::string_view v) {
          return ReadNumber(v, o.delay) && o.delay >= 0 && o.delay <= kLongestDelay;
@@ -124,12 +116,7 @@ constexpr OptionRow kOptions[] = {
          return ReadGeometry(v, o.geometry);
      },
      "WxH[+X+Y]: the size and place of its own window"},
-    {"help", false,
-     [](HackOptions& o, std::string_view) {
-         o.help = true;
-         return true;
-     },
-     "print this and end"},
+    {"help", false, Set<&HackOptions::help, true>, "print this and end"},
 };
 
 const OptionRow* FindOption(std::string_view name) {
